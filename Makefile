@@ -1,0 +1,34 @@
+# Front door. `make test` and `make run` install what is missing, then build.
+NATIVE  := build/native
+WINDOWS := build/windows
+JOBS    ?= $(shell nproc)
+
+.PHONY: all deps native windows test test-native test-windows run bench clean
+
+all: native windows
+
+deps:
+	@bash scripts/install-deps.sh
+
+native: deps
+	@cmake -S . -B $(NATIVE) -G Ninja -DCMAKE_BUILD_TYPE=Debug >/dev/null
+	@cmake --build $(NATIVE) -j $(JOBS)
+
+windows: deps
+	@cmake -S . -B $(WINDOWS) -G Ninja -DCMAKE_BUILD_TYPE=Release \
+	    -DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/cmake/mingw-w64.cmake >/dev/null
+	@cmake --build $(WINDOWS) -j $(JOBS)
+
+test-native: native
+	@ctest --test-dir $(NATIVE) --output-on-failure -j $(JOBS)
+
+test-windows: windows
+	@scripts/wine-session.sh $(WINDOWS) ctest --test-dir $(WINDOWS) --output-on-failure
+
+test: test-native test-windows
+
+run: windows
+	@scripts/run-editor.sh $(WINDOWS)
+
+clean:
+	rm -rf build

@@ -1,0 +1,47 @@
+#!/usr/bin/env bash
+# Usage: scripts/wine-session.sh BUILD_DIR COMMAND [ARGS...]
+# Runs COMMAND with a private Wine prefix (BUILD_DIR/wineprefix, created once),
+# a private Xvfb display and one persistent wineserver, and stops both
+# afterwards by their own pid and prefix. With VELMORA_USE_DISPLAY=1 and a
+# DISPLAY set, the existing display is used instead of Xvfb.
+set -euo pipefail
+[ $# -ge 2 ] || { echo "usage: $0 BUILD_DIR COMMAND [ARGS...]" >&2; exit 2; }
+build_dir=$(cd "$1" && pwd); shift
+here=$(cd "$(dirname "$0")" && pwd)
+
+export WINEPREFIX="$build_dir/wineprefix"
+export WINEDEBUG="${WINEDEBUG:--all}"
+# No Mono or Gecko add-on downloads.
+export WINEDLLOVERRIDES="mscoree=;mshtml="
+export LANG=C.UTF-8 LC_ALL=C.UTF-8
+
+xvfb_pid=""
+cleanup() {
+  wineserver -k >/dev/null 2>&1 || true
+  if [ -n "$xvfb_pid" ]; then kill "$xvfb_pid" 2>/dev/null || true; wait "$xvfb_pid" 2>/dev/null || true; fi
+}
+trap cleanup EXIT
+
+if [ "${VELMORA_USE_DISPLAY:-0}" != 1 ] || [ -z "${DISPLAY:-}" ]; then
+  n=90
+  while [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ]; do n=$((n + 1)); done
+  Xvfb ":$n" -screen 0 1600x1200x24 -nolisten tcp >/dev/null 2>&1 &
+  xvfb_pid=$!
+  for _ in $(seq 1 100); do [ -e "/tmp/.X11-unix/X$n" ] && break; sleep 0.1; done
+  [ -e "/tmp/.X11-unix/X$n" ] || { echo "Xvfb did not start on :$n" >&2; exit 1; }
+  export DISPLAY=":$n"
+fi
+
+if [ ! -f "$WINEPREFIX/.velmora-ready" ]; then
+  echo "Creating Wine prefix in $WINEPREFIX"
+  rm -rf "$WINEPREFIX"
+  wineboot -i >/dev/null 2>&1
+  wineserver -w
+  # Fonts the dialogs and drawings ask for, mapped to packaged metric-alikes.
+  wine reg import "$here/wine-fonts.reg" >/dev/null 2>&1
+  wineserver -w
+  touch "$WINEPREFIX/.velmora-ready"
+fi
+
+wineserver -p
+"$@"
