@@ -49,7 +49,28 @@ void AppendLineBytes(std::wstring_view line, std::string& bytes) {
     bool eightBit = true;
     for (wchar_t c : line) eightBit = eightBit && Unit(c) <= 0xFF;
     if (!eightBit) return AppendUtf8Text(line, bytes);
-    for (wchar_t c : line) bytes += static_cast<char>(Unit(c));
+    std::string own;
+    for (wchar_t c : line) own += static_cast<char>(Unit(c));
+    if (ReadsAsUtf8(own)) {
+        size_t digits = 0;
+        while (digits < own.size() && own[digits] >= '0' && own[digits] <= '9') ++digits;
+        own.insert(digits, 1, '\xFF');
+    }
+    bytes += own;
+}
+
+void FeedLineCheck(Utf8LineCheck& check, uint8_t byte) {
+    const long codePoint = FeedUtf8(check.decoder, byte);
+    check.valid = check.valid && codePoint != UTF8_INVALID;
+    check.wide = check.wide || codePoint > 0xFF;
+}
+
+bool ReadsAsUtf8(const Utf8LineCheck& check) { return check.valid && check.wide && check.decoder.pending == 0; }
+
+bool ReadsAsUtf8(std::string_view bytes) {
+    Utf8LineCheck check;
+    for (char c : bytes) FeedLineCheck(check, static_cast<uint8_t>(c));
+    return ReadsAsUtf8(check);
 }
 
 long FeedUtf8(Utf8Decoder& decoder, uint8_t byte) {

@@ -45,18 +45,14 @@ public:
     bool NextLine() {
         const std::streampos start = file_.pubseekoff(0, std::ios::cur, std::ios::in);
         if (start == std::streampos(-1)) return false;
-        Utf8Decoder decoder;
-        bool valid = true;
-        bool wide = false;
+        Utf8LineCheck check;
         remaining_ = 0;
         for (int c = file_.sbumpc(); c != std::char_traits<char>::eof(); c = file_.sbumpc()) {
             ++remaining_;
-            const long codePoint = FeedUtf8(decoder, static_cast<uint8_t>(c));
-            valid = valid && codePoint != UTF8_INVALID;
-            wide = wide || codePoint > 0xFF;
+            FeedLineCheck(check, static_cast<uint8_t>(c));
             if (c == '\n') break;
         }
-        utf8_ = valid && wide && decoder.pending == 0;
+        utf8_ = ReadsAsUtf8(check);
         decoder_ = {};
         return remaining_ > 0 && file_.pubseekpos(start, std::ios::in) == start;
     }

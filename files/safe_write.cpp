@@ -9,8 +9,10 @@
 
 namespace {
 
-bool WriteWhole(const std::filesystem::path& path, const void* data, size_t size) {
+// Writes the whole file; `created` tells whether the file was made at all.
+bool WriteWhole(const std::filesystem::path& path, const void* data, size_t size, bool& created) {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    created = out.is_open();
     if (!out) return false;
     if (size > 0) out.write(static_cast<const char*>(data), static_cast<std::streamsize>(size));
     out.close();  // a full disk shows here at the latest
@@ -34,8 +36,9 @@ bool WriteFileSafely(const std::filesystem::path& path, const void* data, size_t
     if (path.empty() || (!data && size > 0)) return false;
     std::filesystem::path temporary = path;
     temporary += ".velmora-tmp";
-    if (WriteWhole(temporary, data, size) && ReplaceFile(temporary, path)) return true;
+    bool created = false;
+    if (WriteWhole(temporary, data, size, created) && ReplaceFile(temporary, path)) return true;
     std::error_code ignored;
-    std::filesystem::remove(temporary, ignored);
+    if (created) std::filesystem::remove(temporary, ignored);
     return false;
 }
