@@ -37,11 +37,16 @@ if [ ! -f "$WINEPREFIX/.velmora-ready" ]; then
   rm -rf "$WINEPREFIX"
   wineboot -i >/dev/null 2>&1
   wineserver -w
-  # Fonts the dialogs and drawings ask for, mapped to packaged metric-alikes.
-  wine reg import "$here/wine-fonts.reg" >/dev/null 2>&1
+  # Fonts the dialogs and drawings ask for, mapped to packaged metric-alikes;
+  # windows not handed to a window manager (Xvfb has none to answer).
+  wine reg import "$here/wine-settings.reg" >/dev/null 2>&1
   wineserver -w
   touch "$WINEPREFIX/.velmora-ready"
 fi
 
 wineserver -p
+# Start Wine's background services now, with no handle on our output:
+# services started later would inherit the test's stdout and keep CTest's
+# pipe open after the test has ended.
+wine wineboot </dev/null >/dev/null 2>&1
 "$@"

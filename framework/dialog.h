@@ -1,0 +1,54 @@
+// CDialog: a dialog from a template, run modally by the framework's own loop
+// so that every queued message passes the pre-translate hooks of its target
+// window and that window's parents before dialog navigation.
+#pragma once
+#include "framework/wnd.h"
+#include <string>
+
+// Moves values between a dialog's controls and its members.
+struct CDataExchange {
+    HWND m_hDlg;
+    bool m_bSaveAndValidate;  // true: controls -> members
+};
+
+// Binds the control with this id to the object, once.
+void DDX_Control(CDataExchange& dx, int id, CWnd& control);
+// Window text of a control.
+void DDX_Text(CDataExchange& dx, int id, std::wstring& value);
+// Index of the checked button in the radio group that starts at firstId; -1 for none.
+void DDX_Radio(CDataExchange& dx, int firstId, int& value);
+
+class CDialog : public CWnd {
+public:
+    explicit CDialog(UINT templateId, HWND parent = nullptr);
+
+    // Runs the dialog modally; returns the EndDialog result, or -1 when it cannot be created.
+    INT_PTR DoModal();
+    void EndDialog(int result);
+    bool UpdateData(bool saveAndValidate = true);
+
+    UINT m_templateId;
+    HWND m_parent;
+
+    BOOL PreTranslateMessage(MSG* msg) override;
+
+protected:
+    // Binds controls and exchanges data; called by the default OnInitDialog.
+    virtual void DoDataExchange(CDataExchange& dx);
+    virtual BOOL OnInitDialog();
+    virtual void OnOK();
+    virtual void OnCancel();
+
+    DECLARE_MESSAGE_MAP()
+
+private:
+    static INT_PTR CALLBACK StaticDlgProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+    // Gives the target and its parents up to this dialog the pre-translate hook.
+    bool WalkPreTranslate(MSG& msg);
+    void OnOkCommand() { OnOK(); }
+    void OnCancelCommand() { OnCancel(); }
+    BOOL OnInitDialogMessage() { return OnInitDialog(); }
+
+    bool m_inModal = false;
+    int m_modalResult = -1;
+};

@@ -1,0 +1,261 @@
+#include "framework/wnd.h"
+
+namespace {
+constexpr wchar_t kBindingProp[] = L"Velmora.CWnd";
+
+// The window being created by CWnd::Create, bound at its first message.
+thread_local CWnd* t_creating = nullptr;
+
+HWND ReflectionTarget(HWND parent, UINT msg, WPARAM wParam, LPARAM lParam) {
+    switch (msg) {
+    case WM_NOTIFY:
+        return reinterpret_cast<const NMHDR*>(lParam)->hwndFrom;
+    case WM_DRAWITEM: {
+        const auto* dis = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+        return dis->CtlType == ODT_MENU ? nullptr : dis->hwndItem;
+    }
+    case WM_MEASUREITEM: {
+        const auto* mis = reinterpret_cast<const MEASUREITEMSTRUCT*>(lParam);
+        return mis->CtlType == ODT_MENU ? nullptr : ::GetDlgItem(parent, static_cast<int>(mis->CtlID));
+    }
+    case WM_CTLCOLORMSGBOX: case WM_CTLCOLOREDIT: case WM_CTLCOLORLISTBOX: case WM_CTLCOLORBTN:
+    case WM_CTLCOLORDLG: case WM_CTLCOLORSCROLLBAR: case WM_CTLCOLORSTATIC:
+        return reinterpret_cast<HWND>(lParam);
+    default:
+        (void)wParam;
+        return nullptr;
+    }
+}
+
+bool IsCtlColor(UINT msg) { return msg >= WM_CTLCOLORMSGBOX && msg <= WM_CTLCOLORSTATIC; }
+}  // namespace
+
+CWnd::~CWnd() {
+    if (m_hWnd)
+        ::DestroyWindow(m_hWnd);
+}
+
+CWnd* CWnd::FromHandle(HWND hwnd) {
+    return hwnd ? static_cast<CWnd*>(::GetPropW(hwnd, kBindingProp)) : nullptr;
+}
+
+const MessageMap* CWnd::StaticMessageMap() {
+    static const MessageMap map{nullptr, nullptr, 0};
+    return &map;
+}
+
+const MessageMap* CWnd::GetMessageMap() const { return StaticMessageMap(); }
+
+void CWnd::Bind(HWND hwnd) {
+    m_hWnd = hwnd;
+    ::SetPropW(hwnd, kBindingProp, this);
+}
+
+void CWnd::Unbind() {
+    if (!m_hWnd)
+        return;
+    ::RemovePropW(m_hWnd, kBindingProp);
+    if (m_oldProc)
+        ::SetWindowLongPtrW(m_hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_oldProc));
+    m_oldProc = nullptr;
+    m_hWnd = nullptr;
+}
+
+BOOL CWnd::PreCreateWindow(CREATESTRUCTW&) { return TRUE; }
+void CWnd::PreSubclassWindow() {}
+BOOL CWnd::PreTranslateMessage(MSG*) { return FALSE; }
+
+BOOL CWnd::Create(LPCWSTR className, LPCWSTR title, DWORD style, const RECT& rect,
+                  HWND parent, UINT id, DWORD exStyle) {
+    CREATESTRUCTW cs{};
+    cs.lpszClass = className;
+    cs.lpszName = title;
+    cs.style = static_cast<LONG>(style);
+    cs.dwExStyle = exStyle;
+    cs.x = rect.left;
+    cs.y = rect.top;
+    cs.cx = rect.right - rect.left;
+    cs.cy = rect.bottom - rect.top;
+    cs.hwndParent = parent;
+    cs.hMenu = (style & WS_CHILD) ? reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)) : nullptr;
+    cs.hInstance = ::GetModuleHandleW(nullptr);
+    if (!PreCreateWindow(cs))
+        return FALSE;
+
+    t_creating = this;
+    HWND hwnd = ::CreateWindowExW(cs.dwExStyle, cs.lpszClass, cs.lpszName, static_cast<DWORD>(cs.style),
+                                  cs.x, cs.y, cs.cx, cs.cy, cs.hwndParent, cs.hMenu, cs.hInstance, nullptr);
+    t_creating = nullptr;
+    if (!hwnd)
+        return FALSE;
+    if (!m_hWnd)  // a platform class: take it over now
+        SubclassWindow(hwnd);
+    return TRUE;
+}
+
+BOOL CWnd::SubclassWindow(HWND hwnd) {
+    if (!hwnd || m_hWnd || FromHandle(hwnd))
+        return FALSE;
+    Bind(hwnd);
+    m_oldProc = reinterpret_cast<WNDPROC>(
+        ::SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CWnd::SubclassProc)));
+    PreSubclassWindow();
+    return TRUE;
+}
+
+BOOL CWnd::SubclassDlgItem(UINT id, HWND parent) {
+    return SubclassWindow(::GetDlgItem(parent, static_cast<int>(id)));
+}
+
+HWND CWnd::UnsubclassWindow() {
+    HWND hwnd = m_hWnd;
+    Unbind();
+    return hwnd;
+}
+
+BOOL CWnd::DestroyWindow() {
+    return m_hWnd ? ::DestroyWindow(m_hWnd) : FALSE;
+}
+
+RECT CWnd::GetClientRect() const {
+    RECT rc{};
+    ::GetClientRect(m_hWnd, &rc);
+    return rc;
+}
+
+RECT CWnd::GetWindowRect() const {
+    RECT rc{};
+    ::GetWindowRect(m_hWnd, &rc);
+    return rc;
+}
+
+std::wstring CWnd::GetWindowText() const {
+    const int length = ::GetWindowTextLengthW(m_hWnd);
+    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+    const int got = ::GetWindowTextW(m_hWnd, text.data(), length + 1);
+    text.resize(static_cast<size_t>(got > 0 ? got : 0));
+    return text;
+}
+
+BOOL CWnd::ModifyStyle(DWORD remove, DWORD add, UINT frameFlags) {
+    const DWORD old = GetStyle();
+    const DWORD now = (old & ~remove) | add;
+    if (now == old)
+        return FALSE;
+    ::SetWindowLongPtrW(m_hWnd, GWL_STYLE, static_cast<LONG_PTR>(now));
+    if (frameFlags)
+        ::SetWindowPos(m_hWnd, nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | frameFlags);
+    return TRUE;
+}
+
+BOOL CWnd::ModifyStyleEx(DWORD remove, DWORD add, UINT frameFlags) {
+    const DWORD old = GetExStyle();
+    const DWORD now = (old & ~remove) | add;
+    if (now == old)
+        return FALSE;
+    ::SetWindowLongPtrW(m_hWnd, GWL_EXSTYLE, static_cast<LONG_PTR>(now));
+    if (frameFlags)
+        ::SetWindowPos(m_hWnd, nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | frameFlags);
+    return TRUE;
+}
+
+LRESULT CWnd::DefWindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (m_oldProc)
+        return ::CallWindowProcW(m_oldProc, m_hWnd, msg, wParam, lParam);
+    return ::DefWindowProcW(m_hWnd, msg, wParam, lParam);
+}
+
+LRESULT CWnd::Default() {
+    return DefWindowProc(m_current.msg, m_current.wParam, m_current.lParam);
+}
+
+bool CWnd::DispatchToMap(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    UINT key = msg;
+    UINT code = 0;
+    UINT id = 0;
+    CtlColorArgs ctlColor{};
+    if (msg == WM_COMMAND) {
+        code = HIWORD(wParam);
+        id = LOWORD(wParam);
+    } else if (msg == WM_NOTIFY) {
+        const auto* hdr = reinterpret_cast<const NMHDR*>(lParam);
+        code = hdr->code;
+        id = static_cast<UINT>(hdr->idFrom);
+    } else if (msg == WM_REFLECT_BASE + WM_NOTIFY) {
+        code = reinterpret_cast<const NMHDR*>(lParam)->code;
+    } else if (IsCtlColor(msg)) {
+        key = WM_CTLCOLOR;
+        ctlColor = {reinterpret_cast<HWND>(lParam), msg - WM_CTLCOLORMSGBOX};
+        lParam = reinterpret_cast<LPARAM>(&ctlColor);
+    }
+    const bool keyed = msg == WM_COMMAND || msg == WM_NOTIFY || msg == WM_REFLECT_BASE + WM_NOTIFY;
+    for (const MessageMap* map = GetMessageMap(); map; map = map->base) {
+        for (std::size_t i = 0; i < map->count; ++i) {
+            const MessageEntry& e = map->entries[i];
+            if (e.message != key)
+                continue;
+            if (keyed && (e.code != code || id < e.firstId || id > e.lastId))
+                continue;
+            if (e.thunk(*this, wParam, lParam, result))
+                return true;
+        }
+    }
+    return false;
+}
+
+bool CWnd::OnChildNotify(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* result) {
+    if (IsCtlColor(msg))  // reflected colour queries carry the control type
+        return DispatchToMap(WM_REFLECT_BASE + WM_CTLCOLOR, wParam, msg - WM_CTLCOLORMSGBOX, *result);
+    return DispatchToMap(WM_REFLECT_BASE + msg, wParam, lParam, *result);
+}
+
+bool CWnd::ReflectToChild(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    HWND child = ReflectionTarget(m_hWnd, msg, wParam, lParam);
+    CWnd* target = FromHandle(child);
+    return target && target != this && target->OnChildNotify(msg, wParam, lParam, &result);
+}
+
+LRESULT CWnd::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
+    LRESULT result = 0;
+    if (ReflectToChild(msg, wParam, lParam, result))
+        return result;
+    if (DispatchToMap(msg, wParam, lParam, result))
+        return result;
+    return DefWindowProc(msg, wParam, lParam);
+}
+
+LRESULT CWnd::Route(UINT msg, WPARAM wParam, LPARAM lParam) {
+    const CurrentMessage saved = m_current;
+    m_current = {msg, wParam, lParam};
+    LRESULT result;
+    if (msg == WM_NCDESTROY) {
+        // Default processing inside reaches the previous procedure; then let go.
+        result = WindowProc(msg, wParam, lParam);
+        Unbind();
+        PostNcDestroy();
+        return result;
+    }
+    result = WindowProc(msg, wParam, lParam);
+    m_current = saved;
+    return result;
+}
+
+LRESULT CALLBACK CWnd::StaticWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    CWnd* wnd = FromHandle(hwnd);
+    if (!wnd && t_creating) {
+        wnd = t_creating;
+        t_creating = nullptr;
+        wnd->Bind(hwnd);
+        wnd->PreSubclassWindow();
+    }
+    if (!wnd)
+        return ::DefWindowProcW(hwnd, msg, wParam, lParam);
+    return wnd->Route(msg, wParam, lParam);
+}
+
+LRESULT CALLBACK CWnd::SubclassProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    CWnd* wnd = FromHandle(hwnd);
+    if (!wnd)
+        return ::DefWindowProcW(hwnd, msg, wParam, lParam);
+    return wnd->Route(msg, wParam, lParam);
+}

@@ -1,0 +1,91 @@
+// CWnd: a C++ object bound to one HWND, with a message map and the hooks of
+// the framework (pre-create, attach, pre-translate, child notification).
+#pragma once
+#include "framework/message_map.h"
+#include <string>
+
+class CWnd {
+public:
+    CWnd() = default;
+    virtual ~CWnd();
+    CWnd(const CWnd&) = delete;
+    CWnd& operator=(const CWnd&) = delete;
+
+    HWND m_hWnd = nullptr;
+    HWND GetSafeHwnd() const { return m_hWnd; }
+    operator HWND() const { return m_hWnd; }
+
+    // The object bound to a window, or null.
+    static CWnd* FromHandle(HWND hwnd);
+
+    // Creates a window. Classes registered by PreCreateWindow with
+    // CWnd::StaticWndProc are bound at WM_NCCREATE; platform classes are
+    // subclassed right after creation.
+    BOOL Create(LPCWSTR className, LPCWSTR title, DWORD style, const RECT& rect,
+                HWND parent, UINT id, DWORD exStyle = 0);
+    BOOL SubclassWindow(HWND hwnd);
+    BOOL SubclassDlgItem(UINT id, HWND parent);
+    HWND UnsubclassWindow();
+    BOOL DestroyWindow();
+
+    // Hooks.
+    virtual BOOL PreCreateWindow(CREATESTRUCTW& cs);   // class and styles before creation
+    virtual void PreSubclassWindow();                 // the object has just been bound
+    virtual BOOL PreTranslateMessage(MSG* msg);        // sees queued messages before dispatch
+    virtual LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam);
+    // A message reflected from the parent back to this child; true when handled.
+    virtual bool OnChildNotify(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* result);
+
+    // Default processing of the message being handled right now.
+    LRESULT Default();
+    // Default processing of any message (the previous window procedure or DefWindowProc).
+    virtual LRESULT DefWindowProc(UINT msg, WPARAM wParam, LPARAM lParam);
+
+    // Thin conveniences used throughout the UI.
+    HWND GetDlgItem(int id) const { return ::GetDlgItem(m_hWnd, id); }
+    HWND GetParent() const { return ::GetParent(m_hWnd); }
+    int GetDlgCtrlID() const { return ::GetDlgCtrlID(m_hWnd); }
+    RECT GetClientRect() const;
+    RECT GetWindowRect() const;
+    std::wstring GetWindowText() const;
+    void SetWindowText(const std::wstring& text) { ::SetWindowTextW(m_hWnd, text.c_str()); }
+    void Invalidate(BOOL erase = TRUE) { ::InvalidateRect(m_hWnd, nullptr, erase); }
+    LRESULT SendMessage(UINT msg, WPARAM wParam = 0, LPARAM lParam = 0) const { return ::SendMessageW(m_hWnd, msg, wParam, lParam); }
+    BOOL PostMessage(UINT msg, WPARAM wParam = 0, LPARAM lParam = 0) const { return ::PostMessageW(m_hWnd, msg, wParam, lParam); }
+    DWORD GetStyle() const { return static_cast<DWORD>(::GetWindowLongPtrW(m_hWnd, GWL_STYLE)); }
+    DWORD GetExStyle() const { return static_cast<DWORD>(::GetWindowLongPtrW(m_hWnd, GWL_EXSTYLE)); }
+    // Adds and removes styles; with frameFlags the frame is recalculated (SetWindowPos flags).
+    BOOL ModifyStyle(DWORD remove, DWORD add, UINT frameFlags = 0);
+    BOOL ModifyStyleEx(DWORD remove, DWORD add, UINT frameFlags = 0);
+    void SetRedraw(BOOL redraw) { ::SendMessageW(m_hWnd, WM_SETREDRAW, redraw, 0); }
+    void SetFont(HFONT font, BOOL redraw = TRUE) { ::SendMessageW(m_hWnd, WM_SETFONT, reinterpret_cast<WPARAM>(font), redraw); }
+    HFONT GetFont() const { return reinterpret_cast<HFONT>(::SendMessageW(m_hWnd, WM_GETFONT, 0, 0)); }
+
+    // The window procedure of every class the framework registers itself.
+    static LRESULT CALLBACK StaticWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+
+protected:
+    virtual const MessageMap* GetMessageMap() const;
+    // Called after WM_NCDESTROY, when the object is no longer bound.
+    virtual void PostNcDestroy() {}
+
+public:
+    static const MessageMap* StaticMessageMap();
+
+private:
+    struct CurrentMessage {
+        UINT msg = 0;
+        WPARAM wParam = 0;
+        LPARAM lParam = 0;
+    };
+
+    void Bind(HWND hwnd);
+    void Unbind();
+    bool DispatchToMap(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result);
+    bool ReflectToChild(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result);
+    static LRESULT CALLBACK SubclassProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+    LRESULT Route(UINT msg, WPARAM wParam, LPARAM lParam);
+
+    WNDPROC m_oldProc = nullptr;  // set while a platform window is subclassed
+    CurrentMessage m_current;
+};

@@ -1,0 +1,9 @@
+#pragma once
+#define IDD_TEST_DIALOG 500
+#define IDC_TEST_LIST 501
+#define IDC_TEST_EDIT 502
+#define IDC_TEST_RADIO1 503
+#define IDC_TEST_RADIO2 504
+#define IDC_TEST_RADIO3 505
+#define IDC_TEST_LABEL 506
+#define IDC_TEST_OWNERDRAW 507

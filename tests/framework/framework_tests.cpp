@@ -1,0 +1,206 @@
+// Windows, message maps, binding, reflection and the RAII helpers.
+#include "framework/controls.h"
+#include "framework/gdi.h"
+#include "framework/list_ctrl.h"
+#include "tests/support/test_support.h"
+#include <gtest/gtest.h>
+
+using namespace testing_support;
+
+namespace {
+
+constexpr UINT WM_TEST_PING = WM_USER + 7;
+
+class BaseWnd : public RecordingParent {
+public:
+    int baseSizes = 0;
+    int pings = 0;
+    void OnSize(UINT, int, int) { ++baseSizes; }
+    LRESULT OnPing(WPARAM wParam, LPARAM lParam) { ++pings; return static_cast<LRESULT>(wParam + lParam); }
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(BaseWnd, RecordingParent)
+    Size<&ThisClass::OnSize>(),
+    Message<&ThisClass::OnPing>(WM_TEST_PING),
+END_MESSAGE_MAP()
+
+class DerivedWnd : public BaseWnd {
+public:
+    std::vector<UINT> commands;
+    int derivedSizes = 0;
+    UINT lastCode = 0;
+    std::wstring textSeenAfterDefault;
+    std::vector<UINT> notifications;
+
+    void OnSizeDerived(UINT, int, int) { ++derivedSizes; }
+    void OnCommandRange(UINT id) { commands.push_back(id); }
+    void OnSingle() { commands.push_back(1); }
+    LRESULT OnSetText(WPARAM, LPARAM) {
+        const LRESULT r = Default();  // the platform stores the text
+        textSeenAfterDefault = GetWindowText();
+        return r;
+    }
+    void OnItemChanged(NMHDR* hdr, LRESULT* result) { notifications.push_back(hdr->code); *result = 0; }
+    void OnClickSeenByParent(NMHDR* hdr, LRESULT*) { notifications.push_back(hdr->code); }
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(DerivedWnd, BaseWnd)
+    Size<&ThisClass::OnSizeDerived>(),
+    CommandRange<&ThisClass::OnCommandRange>(100, 110),
+    Command<&ThisClass::OnSingle>(200),
+    Message<&ThisClass::OnSetText>(WM_SETTEXT),
+    Notify<&ThisClass::OnItemChanged>(LVN_ITEMCHANGED, 42),
+    Notify<&ThisClass::OnClickSeenByParent>(NM_CLICK, 42),
+END_MESSAGE_MAP()
+
+// A list that keeps its own clicks: the parent's map never sees them.
+class ClickKeepingList : public CListCtrl {
+public:
+    int clicks = 0;
+    int attached = 0;
+    void PreSubclassWindow() override { ++attached; }
+    void OnClick(NMHDR*, LRESULT*) { ++clicks; }
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(ClickKeepingList, CListCtrl)
+    NotifyReflect<&ThisClass::OnClick>(NM_CLICK),
+END_MESSAGE_MAP()
+
+class OwnerDrawButton : public CButton {
+public:
+    int draws = 0;
+    void DrawItem(DRAWITEMSTRUCT* dis) override {
+        ++draws;
+        CBrush red(::CreateSolidBrush(RGB(255, 0, 0)));
+        ::FillRect(dis->hDC, &dis->rcItem, red);
+    }
+};
+
+NMHDR MakeHeader(HWND from, UINT id, UINT code) { return NMHDR{from, id, code}; }
+
+}  // namespace
+
+TEST(MessageMap, DerivedEntriesComeFirstAndTheBaseChainIsSearched) {
+    DerivedWnd wnd;
+    ASSERT_TRUE(wnd.CreateHost(200, 100));
+    const int derivedBefore = wnd.derivedSizes;
+    ::SetWindowPos(wnd.m_hWnd, nullptr, 0, 0, 300, 200, SWP_NOMOVE | SWP_NOZORDER);
+    EXPECT_GT(wnd.derivedSizes, derivedBefore);
+    EXPECT_EQ(wnd.baseSizes, 0) << "the derived OnSize hides the base one";
+    EXPECT_EQ(wnd.SendMessage(WM_TEST_PING, 3, 4), 7) << "unhandled in the derived map, found in the base";
+    EXPECT_EQ(wnd.pings, 1);
+}
+
+TEST(MessageMap, CommandsMatchIdRangesAndNotificationCodes) {
+    DerivedWnd wnd;
+    ASSERT_TRUE(wnd.CreateHost(100, 100));
+    wnd.SendMessage(WM_COMMAND, MAKEWPARAM(100, 0), 0);
+    wnd.SendMessage(WM_COMMAND, MAKEWPARAM(110, 0), 0);
+    wnd.SendMessage(WM_COMMAND, MAKEWPARAM(111, 0), 0);           // outside the range
+    wnd.SendMessage(WM_COMMAND, MAKEWPARAM(105, BN_DBLCLK), 0);   // another code
+    wnd.SendMessage(WM_COMMAND, MAKEWPARAM(200, 0), 0);
+    EXPECT_EQ(wnd.commands, (std::vector<UINT>{100, 110, 1}));
+}
+
+TEST(MessageMap, DefaultRunsThePlatformProcessingOfTheCurrentMessage) {
+    DerivedWnd wnd;
+    ASSERT_TRUE(wnd.CreateHost(100, 100));
+    ::SetWindowTextW(wnd.m_hWnd, L"changed");
+    EXPECT_EQ(wnd.textSeenAfterDefault, L"changed");
+}
+
+TEST(Reflection, ReflectedNotificationsStayWithTheChildOthersReachTheParent) {
+    DerivedWnd parent;
+    ASSERT_TRUE(parent.CreateHost(300, 200));
+    ClickKeepingList list;
+    ASSERT_TRUE(list.Create(WS_CHILD | WS_VISIBLE | LVS_REPORT, RECT{0, 0, 200, 100}, parent.m_hWnd, 42));
+    EXPECT_EQ(list.attached, 1) << "the attach hook runs when a created control is bound";
+    NMHDR click = MakeHeader(list.m_hWnd, 42, NM_CLICK);
+    parent.SendMessage(WM_NOTIFY, 42, reinterpret_cast<LPARAM>(&click));
+    EXPECT_EQ(list.clicks, 1);
+    NMLISTVIEW changed{};
+    changed.hdr = MakeHeader(list.m_hWnd, 42, LVN_ITEMCHANGED);
+    parent.SendMessage(WM_NOTIFY, 42, reinterpret_cast<LPARAM>(&changed));
+    EXPECT_EQ(parent.notifications, (std::vector<UINT>{LVN_ITEMCHANGED}));
+}
+
+TEST(Reflection, OwnerDrawnButtonDrawsItself) {
+    RecordingParent parent;
+    ASSERT_TRUE(parent.CreateHost(200, 100));
+    OwnerDrawButton button;
+    ASSERT_TRUE(button.Create(L"x", WS_CHILD | WS_VISIBLE | BS_OWNERDRAW, RECT{10, 10, 60, 40}, parent.m_hWnd, 5));
+    ::RedrawWindow(button.m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    PumpMessages();
+    EXPECT_GT(button.draws, 0);
+    HDC dc = ::GetDC(button.m_hWnd);
+    EXPECT_EQ(::GetPixel(dc, 20, 15), RGB(255, 0, 0));
+    ::ReleaseDC(button.m_hWnd, dc);
+}
+
+TEST(Binding, SubclassedControlIsReleasedWhenItsWindowGoes) {
+    RecordingParent parent;
+    ASSERT_TRUE(parent.CreateHost(200, 100));
+    HWND raw = ::CreateWindowExW(0, L"BUTTON", L"b", WS_CHILD | WS_VISIBLE, 0, 0, 50, 20, parent.m_hWnd,
+                                 reinterpret_cast<HMENU>(9), ::GetModuleHandleW(nullptr), nullptr);
+    const LONG_PTR originalProc = ::GetWindowLongPtrW(raw, GWLP_WNDPROC);
+    CButton button;
+    ASSERT_TRUE(button.SubclassDlgItem(9, parent.m_hWnd));
+    EXPECT_EQ(CWnd::FromHandle(raw), &button);
+    EXPECT_FALSE(CButton().SubclassWindow(raw)) << "a window binds to one object only";
+    EXPECT_EQ(button.UnsubclassWindow(), raw);
+    EXPECT_EQ(::GetWindowLongPtrW(raw, GWLP_WNDPROC), originalProc);
+    EXPECT_EQ(CWnd::FromHandle(raw), nullptr);
+    ASSERT_TRUE(button.SubclassWindow(raw));
+    ::DestroyWindow(raw);
+    EXPECT_EQ(button.m_hWnd, nullptr);
+}
+
+TEST(Controls, ListItemsTextsAndStates) {
+    RecordingParent parent;
+    ASSERT_TRUE(parent.CreateHost(300, 200));
+    CListCtrl list;
+    ASSERT_TRUE(list.Create(WS_CHILD | WS_VISIBLE | LVS_REPORT, RECT{0, 0, 300, 200}, parent.m_hWnd, 3));
+    list.InsertColumn(0, L"No.", LVCFMT_LEFT, 40);
+    list.InsertColumn(1, L"CMD", LVCFMT_LEFT, 60);
+    EXPECT_EQ(list.GetColumnCount(), 2);
+    list.InsertItem(0, L"1");
+    list.SetItemText(0, 1, std::wstring(300, L'x'));
+    EXPECT_EQ(list.GetItemText(0, 1).size(), 300u) << "long texts come back whole";
+    list.SetItemState(0, LVIS_SELECTED, LVIS_SELECTED);
+    EXPECT_EQ(list.GetItemState(0, LVIS_SELECTED), static_cast<UINT>(LVIS_SELECTED));
+    RECT cell{};
+    EXPECT_TRUE(list.GetSubItemRect(0, 1, LVIR_LABEL, cell));
+    EXPECT_EQ(cell.right - cell.left, 60);
+}
+
+TEST(Gdi, SelectionsAreUndoneAtTheEndOfTheirScope) {
+    CMemoryDC dc;
+    HGDIOBJ penBefore = ::GetCurrentObject(dc, OBJ_PEN);
+    {
+        CPen pen(::CreatePen(PS_SOLID, 1, RGB(1, 2, 3)));
+        CSelect select(dc, pen);
+        EXPECT_EQ(::GetCurrentObject(dc, OBJ_PEN), pen.Get());
+    }
+    EXPECT_EQ(::GetCurrentObject(dc, OBJ_PEN), penBefore);
+
+    HGDIOBJ bitmapBefore = ::GetCurrentObject(dc, OBJ_BITMAP);
+    CBitmap bitmap(::CreateBitmap(4, 4, 1, 1, nullptr));
+    dc.SelectBitmap(bitmap);
+    EXPECT_EQ(::GetCurrentObject(dc, OBJ_BITMAP), bitmap.Get());
+    dc.SelectBitmap(nullptr);
+    EXPECT_EQ(::GetCurrentObject(dc, OBJ_BITMAP), bitmapBefore);
+}
+
+TEST(MessageBoxSeam, HookSeesTextCaptionAndTypeAndAnswers) {
+    MessageBoxRecorder recorder;
+    recorder.answers = {IDNO};
+    EXPECT_EQ(ShowMessageBox(nullptr, L"Hello", L"Information", MB_OK | MB_ICONSTOP), IDNO);
+    EXPECT_EQ(ShowMessageBox(nullptr, L"Again", nullptr, MB_OK), IDOK);
+    ASSERT_EQ(recorder.boxes.size(), 2u);
+    EXPECT_EQ(recorder.boxes[0].caption, L"Information");
+    EXPECT_EQ(recorder.boxes[0].type, static_cast<UINT>(MB_OK | MB_ICONSTOP));
+    EXPECT_EQ(recorder.boxes[1].text, L"Again");
+}

@@ -1,0 +1,80 @@
+// Helpers for tests that drive real windows under Wine.
+#pragma once
+#include "framework/message_box.h"
+#include "framework/wnd.h"
+#include <string>
+#include <vector>
+
+namespace testing_support {
+
+// Processes every message waiting in this thread's queue (posted ones too).
+void PumpMessages();
+// Keeps pumping for `milliseconds` (timers, delayed repaints).
+void PumpMessagesFor(int milliseconds);
+
+struct RecordedMessage {
+    UINT msg;
+    WPARAM wParam;
+    LPARAM lParam;
+};
+
+// A top-level window that hosts controls under test and records the
+// messages they send or post to their parent.
+class RecordingParent : public CWnd {
+public:
+    // Records every message with a number in [first, last].
+    RecordingParent(UINT first = WM_USER, UINT last = 0x7FFF);
+    bool CreateHost(int width, int height, const wchar_t* title = L"Test");
+    std::vector<RecordedMessage> messages;
+    std::vector<RecordedMessage> Take(UINT msg);  // removes and returns the records of one message
+
+    BOOL PreCreateWindow(CREATESTRUCTW& cs) override;
+    LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    UINT m_first;
+    UINT m_last;
+};
+
+// Installs a message box hook for its lifetime: records each box and answers
+// with the queued results (IDOK once the queue is empty).
+class MessageBoxRecorder {
+public:
+    MessageBoxRecorder();
+    ~MessageBoxRecorder();
+    MessageBoxRecorder(const MessageBoxRecorder&) = delete;
+    MessageBoxRecorder& operator=(const MessageBoxRecorder&) = delete;
+    std::vector<MessageBoxRequest> boxes;
+    std::vector<int> answers;
+};
+
+// A 32-bit top-down DIB section with its own memory DC, for drawing tests.
+class PixelCanvas {
+public:
+    PixelCanvas(int width, int height, COLORREF fill = RGB(255, 255, 255));
+    ~PixelCanvas();
+    PixelCanvas(const PixelCanvas&) = delete;
+    PixelCanvas& operator=(const PixelCanvas&) = delete;
+    HDC dc() const { return m_dc; }
+    int width() const { return m_width; }
+    int height() const { return m_height; }
+    COLORREF At(int x, int y) const;
+    // Counts pixels of one colour inside [left, right) x [top, bottom).
+    int Count(COLORREF colour, int left, int top, int right, int bottom) const;
+    bool SaveBmp(const std::wstring& path) const;
+
+private:
+    int m_width;
+    int m_height;
+    HDC m_dc;
+    HBITMAP m_bitmap;
+    HGDIOBJ m_oldBitmap;
+    const unsigned char* m_bits;
+};
+
+// Copies what a window shows on screen (its whole window rectangle) into a canvas.
+void CaptureWindow(HWND hwnd, PixelCanvas& canvas);
+// Saves a screenshot of a window as a .bmp file in the working directory.
+bool SaveWindowScreenshot(HWND hwnd, const std::wstring& fileName);
+
+}  // namespace testing_support
