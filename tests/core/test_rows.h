@@ -51,7 +51,15 @@ inline bool SameText(const ProgramRow& a, const ProgramRow& b) {
 inline std::string Describe(const ProgramRow& row) {
     std::string text = std::to_string(row.code) + ":";
     auto add = [&](std::wstring_view field) {
-        for (wchar_t c : field) text += c < 0x80 ? std::string(1, char(c)) : "<" + std::to_string(int(c)) + ">";
+        for (wchar_t c : field) {
+            if (c < 0x80) {
+                text += char(c);
+            } else {
+                text += '<';
+                text += std::to_string(int(c));
+                text += '>';
+            }
+        }
         text += '|';
     };
     add(RowText(row.name));
