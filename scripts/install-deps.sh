@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   cmake ninja-build g++ googletest
   g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
-  wine wine64 xvfb xauth
+  wine wine64 xvfb xauth x11-utils
   fonts-wqy-zenhei fonts-liberation2
   imagemagick
 )

@@ -1,15 +1,23 @@
 #!/usr/bin/env bash
 # Usage: scripts/wine-session.sh BUILD_DIR COMMAND [ARGS...]
-# Runs COMMAND with a private Wine prefix (BUILD_DIR/wineprefix, created once),
-# a private Xvfb display and one persistent wineserver, and stops both
+# Runs COMMAND with a private Wine prefix under BUILD_DIR (created once), a
+# private Xvfb display and one persistent wineserver, and stops both
 # afterwards by their own pid and prefix. With VELMORA_USE_DISPLAY=1 and a
-# DISPLAY set, the existing display is used instead of Xvfb.
+# DISPLAY set, the existing display is used instead of Xvfb (and a prefix of
+# its own, whose windows go to the desktop's window manager).
 set -euo pipefail
 [ $# -ge 2 ] || { echo "usage: $0 BUILD_DIR COMMAND [ARGS...]" >&2; exit 2; }
 build_dir=$(cd "$1" && pwd); shift
 here=$(cd "$(dirname "$0")" && pwd)
 
-export WINEPREFIX="$build_dir/wineprefix"
+headless=1
+if [ "${VELMORA_USE_DISPLAY:-0}" = 1 ] && [ -n "${DISPLAY:-}" ]; then headless=0; fi
+
+if [ $headless = 1 ]; then
+  export WINEPREFIX="$build_dir/wineprefix"
+else
+  export WINEPREFIX="$build_dir/wineprefix-display"
+fi
 export WINEDEBUG="${WINEDEBUG:--all}"
 # No Mono or Gecko add-on downloads.
 export WINEDLLOVERRIDES="mscoree=;mshtml="
@@ -22,7 +30,7 @@ cleanup() {
 }
 trap cleanup EXIT
 
-if [ "${VELMORA_USE_DISPLAY:-0}" != 1 ] || [ -z "${DISPLAY:-}" ]; then
+if [ $headless = 1 ]; then
   n=90
   while [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ]; do n=$((n + 1)); done
   Xvfb ":$n" -screen 0 1600x1200x24 -nolisten tcp >/dev/null 2>&1 &
@@ -37,9 +45,10 @@ if [ ! -f "$WINEPREFIX/.velmora-ready" ]; then
   rm -rf "$WINEPREFIX"
   wineboot -i >/dev/null 2>&1
   wineserver -w
-  # Fonts the dialogs and drawings ask for, mapped to packaged metric-alikes;
-  # windows not handed to a window manager (Xvfb has none to answer).
-  wine reg import "$here/wine-settings.reg" >/dev/null 2>&1
+  # Fonts the dialogs and drawings ask for, mapped to packaged metric-alikes.
+  wine reg import "$here/wine-fonts.reg" >/dev/null 2>&1
+  # Xvfb has no window manager to answer Wine's map and unmap requests.
+  [ $headless = 1 ] && wine reg import "$here/wine-headless.reg" >/dev/null 2>&1
   wineserver -w
   touch "$WINEPREFIX/.velmora-ready"
 fi
