@@ -35,7 +35,7 @@ uint8_t PacketChecksum(const DevicePacket& packet) {
 }
 
 DevicePacket MakeHeaderPacket(int paddedLength) {
-    const int l5 = paddedLength / PACKET_IMAGE_BYTES * PACKET_IMAGE_BYTES;
+    const int l5 = DataPacketCount(paddedLength) * PACKET_IMAGE_BYTES;
     return Sealed({0x00, 0x40, 0x40, static_cast<uint8_t>(SizeClass(paddedLength)), static_cast<uint8_t>(l5 & 0xFF),
                    static_cast<uint8_t>(l5 >> 8), 0x00, 0x00, 0x00});
 }
@@ -50,10 +50,11 @@ bool MakeDataPacket(const uint8_t* image, int length, int j, DevicePacket& packe
 }
 
 bool BuildSendPackets(const uint8_t* image, int paddedLength, std::vector<DevicePacket>& packets) {
-    if (SizeClass(paddedLength) == 0) return false;
+    if (!image || SizeClass(paddedLength) == 0) return false;
     packets.push_back(MakeHeaderPacket(paddedLength));
     DevicePacket packet;
-    for (int j = 1; MakeDataPacket(image, paddedLength, j, packet); ++j) packets.push_back(packet);
+    for (int j = 1; j <= DataPacketCount(paddedLength) && MakeDataPacket(image, paddedLength, j, packet); ++j)
+        packets.push_back(packet);
     return true;
 }
 

@@ -33,12 +33,16 @@ int SizeClass(int paddedLength);
 // Sum of bytes 1..7 modulo 256, stored in byte 8 by the builders below.
 uint8_t PacketChecksum(const DevicePacket& packet);
 
+// Number of data packets of a padded image: one per PACKET_IMAGE_BYTES bytes.
+inline int DataPacketCount(int paddedLength) { return paddedLength / PACKET_IMAGE_BYTES; }
+
 DevicePacket MakeHeaderPacket(int paddedLength);
 // Data packet j (from 1); false when it would reach past `length`.
 bool MakeDataPacket(const uint8_t* image, int length, int j, DevicePacket& packet);
 
 // Every packet a send transmits for a padded image: the header, then length/5
-// data packets. False (nothing added) when the size class refuses the image.
+// data packets. False (nothing added) when the size class refuses the image
+// or the image is missing.
 bool BuildSendPackets(const uint8_t* image, int paddedLength, std::vector<DevicePacket>& packets);
 
 enum class ReplyVerdict { Accepted, RefusedSilently, Refused };
