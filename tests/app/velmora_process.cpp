@@ -1,0 +1,109 @@
+#include "tests/app/velmora_process.h"
+#include <algorithm>
+
+namespace app_test {
+
+namespace {
+
+std::wstring ClassOf(HWND hwnd) {
+    wchar_t name[64]{};
+    ::GetClassNameW(hwnd, name, 64);
+    return name;
+}
+
+struct DialogSearch {
+    DWORD processId;
+    std::vector<HWND> found;
+};
+
+BOOL CALLBACK CollectDialog(HWND hwnd, LPARAM param) {
+    auto* search = reinterpret_cast<DialogSearch*>(param);
+    DWORD owner = 0;
+    ::GetWindowThreadProcessId(hwnd, &owner);
+    if (owner == search->processId && ::IsWindowVisible(hwnd) && ClassOf(hwnd) == L"#32770")
+        search->found.push_back(hwnd);
+    return TRUE;
+}
+
+BOOL CALLBACK FindMessageText(HWND child, LPARAM param) {
+    auto* text = reinterpret_cast<std::wstring*>(param);
+    const LONG_PTR style = ::GetWindowLongPtrW(child, GWL_STYLE);
+    if (ClassOf(child) != L"Static" || (style & SS_TYPEMASK) == SS_ICON)
+        return TRUE;
+    *text = WindowTitle(child);
+    return text->empty();
+}
+
+}  // namespace
+
+std::vector<HWND> VisibleDialogsOf(DWORD processId) {
+    DialogSearch search{processId, {}};
+    ::EnumWindows(&CollectDialog, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+std::wstring MessageBoxText(HWND box) {
+    std::wstring text;
+    ::EnumChildWindows(box, &FindMessageText, reinterpret_cast<LPARAM>(&text));
+    return text;
+}
+
+std::wstring WindowTitle(HWND hwnd) {
+    wchar_t text[512]{};
+    ::GetWindowTextW(hwnd, text, 512);
+    return text;
+}
+
+VelmoraProcess::VelmoraProcess(const std::wstring& exePath, const std::wstring& currentDirectory) {
+    std::wstring commandLine = L"\"" + exePath + L"\"";
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    if (!::CreateProcessW(exePath.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                          currentDirectory.c_str(), &startup, &m_process))
+        m_process = {};
+}
+
+VelmoraProcess::~VelmoraProcess() {
+    if (!m_process.hProcess)
+        return;
+    if (::WaitForSingleObject(m_process.hProcess, 0) == WAIT_TIMEOUT) {
+        ::TerminateProcess(m_process.hProcess, 99);
+        ::WaitForSingleObject(m_process.hProcess, 10000);
+    }
+    ::CloseHandle(m_process.hThread);
+    ::CloseHandle(m_process.hProcess);
+}
+
+HWND VelmoraProcess::WaitForMainWindow(DWORD timeoutMs) {
+    if (!Started())
+        return nullptr;
+    std::vector<HWND> answered;
+    const ULONGLONG end = ::GetTickCount64() + timeoutMs;
+    while (::GetTickCount64() < end) {
+        for (HWND dialog : VisibleDialogsOf(m_process.dwProcessId)) {
+            const std::wstring title = WindowTitle(dialog);
+            if (title == L"Information") {
+                if (std::find(answered.begin(), answered.end(), dialog) != answered.end())
+                    continue;
+                answered.push_back(dialog);
+                informationTexts.push_back(MessageBoxText(dialog));
+                ::PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+            } else {
+                return dialog;
+            }
+        }
+        if (::WaitForSingleObject(m_process.hProcess, 50) == WAIT_OBJECT_0)
+            return nullptr;
+    }
+    return nullptr;
+}
+
+DWORD VelmoraProcess::WaitForExit(DWORD timeoutMs) {
+    if (!Started() || ::WaitForSingleObject(m_process.hProcess, timeoutMs) != WAIT_OBJECT_0)
+        return STILL_ACTIVE;
+    DWORD code = STILL_ACTIVE;
+    ::GetExitCodeProcess(m_process.hProcess, &code);
+    return code;
+}
+
+}  // namespace app_test
