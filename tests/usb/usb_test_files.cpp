@@ -123,15 +123,6 @@ Library::~Library()
 
 void ResetSimulatedDevice()
 {
-    static bool copied = false;
-    if (!copied) {
-        for (const wchar_t* library : {L"Halvex.dll", L"PembleUSB.dll"}) {
-            ASSERT_TRUE(CopyFileW(BuiltLibrary(L"simulated", library).c_str(),
-                                  BesideProgram(library).c_str(), FALSE))
-                << "copying the simulated libraries, error " << GetLastError();
-        }
-        copied = true;
-    }
     for (const wchar_t* name :
          {L"SimDevice.ini", L"SimDevice.log", L"SimDevice.state", L"SimDevice-received.bin"}) {
         DeleteFileW(BesideProgram(name).c_str());

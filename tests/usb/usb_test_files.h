@@ -54,8 +54,8 @@ private:
     HMODULE m_module;
 };
 
-// Copies the simulated libraries beside the test program (once) and removes
-// the simulated device's files, so that each test starts from nothing.
+// Removes the simulated device's files beside the test program, so that
+// each test starts from nothing.
 void ResetSimulatedDevice();
 
 }  // namespace usb_test
