@@ -9,6 +9,21 @@ constexpr std::uint8_t COMMAND_HEADER = 0x40;
 constexpr std::uint8_t COMMAND_DATA = 0x23;
 constexpr int DATA_BYTES = 5;
 
+// Size class of a padded image length: 1 below 256, 2 below 512, 3 below
+// 1024, 4 below 2048; 0 beyond.
+int SimSizeClass(int paddedLength)
+{
+    if (paddedLength < 0) {
+        return 0;
+    }
+    for (int sizeClass = 1, limit = 256; limit <= SIM_IMAGE_CAPACITY; ++sizeClass, limit *= 2) {
+        if (paddedLength < limit) {
+            return sizeClass;
+        }
+    }
+    return 0;
+}
+
 bool ChecksumMatches(const std::uint8_t (&packet)[SIM_PACKET_SIZE])
 {
     unsigned sum = 0;
@@ -78,19 +93,6 @@ SimVerdict Judge(SimSession& session, const SimSettings& settings,
 }
 
 }  // namespace
-
-int SimSizeClass(int paddedLength)
-{
-    if (paddedLength < 0) {
-        return 0;
-    }
-    for (int sizeClass = 1, limit = 256; limit <= SIM_IMAGE_CAPACITY; ++sizeClass, limit *= 2) {
-        if (paddedLength < limit) {
-            return sizeClass;
-        }
-    }
-    return 0;
-}
 
 SimWriteOutcome SimReceivePacket(SimSession& session, const SimSettings& settings,
                                  const std::uint8_t (&packet)[SIM_PACKET_SIZE])

@@ -56,10 +56,6 @@ struct SimWriteOutcome {
     bool imageComplete = false;  // the session's image holds all announced bytes
 };
 
-// Size class of a padded image length: 1 below 256, 2 below 512, 3 below
-// 1024, 4 below 2048; 0 beyond.
-int SimSizeClass(int paddedLength);
-
 // Takes one packet (report id in byte 0) and prepares its reply.
 SimWriteOutcome SimReceivePacket(SimSession& session, const SimSettings& settings,
                                  const std::uint8_t (&packet)[SIM_PACKET_SIZE]);

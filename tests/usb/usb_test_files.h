@@ -43,7 +43,6 @@ public:
     ~Library();
     Library(const Library&) = delete;
     Library& operator=(const Library&) = delete;
-    HMODULE module() const { return m_module; }
     template <class T>
     T Get(const char* name) const
     {
