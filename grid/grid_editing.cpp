@@ -30,8 +30,9 @@ void CEditListCtrlEx::OnDblClick(NMHDR* hdr, LRESULT*) {
     ::PostMessageW(GetParent(), WM_GRID_DBLCLK, static_cast<WPARAM>(click->iItem), click->iSubItem);
 }
 
-// A press closes the open editor before the list sees it, so the click
-// notification that follows may open the next one.
+// A press (the second press of a double-click too) closes the open editor
+// before the list sees it, so the click notification that follows may open
+// the next one.
 void CEditListCtrlEx::OnLButtonDown(UINT, POINT) {
     CloseEditors();
     Default();
