@@ -1,18 +1,12 @@
 #include "app/app_paths.h"
 #include <windows.h>
+#include <algorithm>
 
 std::wstring ExecutablePath() {
-    // MAX_PATH suffices almost always; a longer path is read whole rather
-    // than cut, since a cut path would name some other folder.
-    std::wstring path(MAX_PATH, L'\0');
-    for (;;) {
-        const DWORD length = ::GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
-        if (length < path.size() || path.size() >= 32768) {
-            path.resize(std::min<size_t>(length, path.size()));
-            return path;
-        }
-        path.resize(path.size() * 2);
-    }
+    // Up to 260 characters: a program cannot be started from a longer path.
+    wchar_t path[MAX_PATH + 1]{};
+    const DWORD length = ::GetModuleFileNameW(nullptr, path, MAX_PATH + 1);
+    return std::wstring(path, std::min<DWORD>(length, MAX_PATH));
 }
 
 std::wstring ExecutableFolder(std::wstring_view exePath) {

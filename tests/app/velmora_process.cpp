@@ -98,6 +98,10 @@ HWND VelmoraProcess::WaitForMainWindow(DWORD timeoutMs) {
     return nullptr;
 }
 
+bool VelmoraProcess::WaitUntilIdle(DWORD timeoutMs) {
+    return Started() && ::WaitForInputIdle(m_process.hProcess, timeoutMs) == 0;
+}
+
 DWORD VelmoraProcess::WaitForExit(DWORD timeoutMs) {
     if (!Started() || ::WaitForSingleObject(m_process.hProcess, timeoutMs) != WAIT_OBJECT_0)
         return STILL_ACTIVE;

@@ -22,6 +22,9 @@ public:
     HWND WaitForMainWindow(DWORD timeoutMs = 30000);
     std::vector<std::wstring> informationTexts;
 
+    // Waits until the program waits for input with nothing left to process.
+    bool WaitUntilIdle(DWORD timeoutMs = 30000);
+
     // The exit code, or STILL_ACTIVE when the process has not ended in time.
     DWORD WaitForExit(DWORD timeoutMs = 30000);
 
