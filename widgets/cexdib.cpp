@@ -34,16 +34,16 @@ bool CCeXDib::Create(int width, int height, WORD bitCount) {
     return true;
 }
 
-BITMAPINFOHEADER CCeXDib::ReadHeader() const {
+BITMAPINFOHEADER CCeXDib::GetHeader() const {
     BITMAPINFOHEADER header{};
     if (IsValid())
         std::memcpy(&header, m_block.data(), sizeof header);
     return header;
 }
 
-int CCeXDib::GetWidth() const { return ReadHeader().biWidth; }
-int CCeXDib::GetHeight() const { return ReadHeader().biHeight; }
-WORD CCeXDib::GetBitCount() const { return ReadHeader().biBitCount; }
+int CCeXDib::GetWidth() const { return GetHeader().biWidth; }
+int CCeXDib::GetHeight() const { return GetHeader().biHeight; }
+WORD CCeXDib::GetBitCount() const { return GetHeader().biBitCount; }
 
 int CCeXDib::GetPaletteSize() const {
     return IsValid() ? 1 << GetBitCount() : 0;

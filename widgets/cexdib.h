@@ -21,6 +21,10 @@ public:
     void Copy(const CCeXDib& source) { m_block = source.m_block; }
 
     bool IsValid() const { return !m_block.empty(); }
+    // The whole block: header, palette, rows; empty without an image.
+    const BYTE* GetBlock() const { return m_block.data(); }
+    std::size_t GetBlockSize() const { return m_block.size(); }
+    BITMAPINFOHEADER GetHeader() const;
     int GetWidth() const;
     int GetHeight() const;
     WORD GetBitCount() const;
@@ -44,7 +48,6 @@ public:
     void Draw(HDC dc, int x, int y) const;
 
 private:
-    BITMAPINFOHEADER ReadHeader() const;
     std::size_t PaletteOffset() const { return sizeof(BITMAPINFOHEADER); }
     std::size_t BitsOffset() const;
 
