@@ -22,7 +22,11 @@ BEGIN_MESSAGE_MAP(CMyComboBox, CComboBox)
     CtlColor<&ThisClass::OnCtlColor>(),
 END_MESSAGE_MAP()
 
-CMyComboBox::~CMyComboBox() = default;
+CMyComboBox::~CMyComboBox() {
+    // The window uses the fonts until it is gone.
+    if (m_hWnd)
+        DestroyWindow();
+}
 
 void CMyComboBox::PreSubclassWindow() {
     CComboBox::PreSubclassWindow();
