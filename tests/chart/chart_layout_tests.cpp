@@ -129,6 +129,29 @@ TEST_F(ViewFixture, GeometryAtScaleOne) {
     EXPECT_EQ(view.m_contentHeight, 3 * 60);
     EXPECT_EQ(view.m_lineStep.cy, 60);
     EXPECT_EQ(view.m_pageStep.cy, 18) << "a tenth of the content";
+
+    g_chartMetrics.margin = 7;
+    view.SetZoomLevel(1, false);
+    EXPECT_EQ(g_chartMetrics.margin, 7) << "only level 0 is accepted";
+    view.SetZoomLevel(0, false);
+    EXPECT_EQ(g_chartMetrics.margin, M);
+
+    const struct {
+        HFONT font;
+        int height, width, weight;
+    } fonts[] = {{view.m_fontText, 16, 8, 600}, {view.m_fontSmall, 14, 7, 550}};
+    for (const auto& f : fonts) {
+        LOGFONTW lf{};
+        ASSERT_EQ(::GetObjectW(f.font, sizeof lf, &lf), static_cast<int>(sizeof lf));
+        EXPECT_EQ(lf.lfHeight, f.height);
+        EXPECT_EQ(lf.lfWidth, f.width);
+        EXPECT_EQ(lf.lfWeight, f.weight);
+        EXPECT_EQ(lf.lfQuality, NONANTIALIASED_QUALITY);
+        EXPECT_EQ(lf.lfOutPrecision, OUT_TT_PRECIS);
+        EXPECT_EQ(lf.lfCharSet, ANSI_CHARSET);
+        EXPECT_EQ(lf.lfPitchAndFamily, VARIABLE_PITCH | FF_SWISS);
+        EXPECT_STREQ(lf.lfFaceName, L"Arial");
+    }
 }
 
 TEST_F(ViewFixture, ProgramsBecomeElementsBehindAStartElement) {

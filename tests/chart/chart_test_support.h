@@ -19,6 +19,8 @@ public:
     using CListChartView::m_contentHeight;
     using CListChartView::m_contentWidth;
     using CListChartView::m_elements;
+    using CListChartView::m_fontSmall;
+    using CListChartView::m_fontText;
     using CListChartView::m_lineStep;
     using CListChartView::m_nCount;
     using CListChartView::m_pageStep;
