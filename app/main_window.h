@@ -1,9 +1,149 @@
-// CVelmoraDlg: the main window, a dialog on template IDD_VELMORA_DIALOG. It
-// closes with Exit (IDOK), Escape and the close box (IDCANCEL).
+// CVelmoraDlg: the main window, a resizable dialog on template
+// IDD_VELMORA_DIALOG. It owns the program being edited: the grid shows it,
+// m_rows mirrors it, and the flowchart view gets a copy after every change.
+// Its operations live in several files, one job each:
+//   main_window.cpp      creation, layout, colours, keys, selection, closing
+//   grid_rows.cpp        grid set-up and the grid <-> m_rows machinery
+//   editing_commands.cpp insert, delete, clear, cut, copy, paste, context menu
+//   files/open_save.cpp  open, save, the save question, the working copy
+//   device/send.cpp      device poll and send
 #pragma once
+#include "chart/list_chart_view.h"
+#include "device/packets.h"
+#include "framework/controls.h"
 #include "framework/dialog.h"
+#include "framework/gdi.h"
+#include "grid/edit_list_ctrl_ex.h"
+#include "model/device_image.h"
+#include "model/program_row.h"
+#include "widgets/button_st.h"
+#include "widgets/my_combo_box.h"
+#include "widgets/shade_button_st.h"
+#include <cstdint>
+#include <string>
+
+// Timers of the main window.
+constexpr UINT_PTR TIMER_POLL = 1;       // every 1000 ms: device presence
+constexpr UINT TIMER_POLL_MS = 1000;
+constexpr UINT_PTR TIMER_SEND_DONE = 2;  // once, 2500 ms after a send: status line back
+constexpr UINT TIMER_SEND_DONE_MS = 2500;
+
+constexpr int COMMAND_BUTTON_COUNT = 16;  // controls 1120..1135
 
 class CVelmoraDlg : public CDialog {
 public:
     explicit CVelmoraDlg(HWND parent = nullptr);
+
+    // --- Main window (main_window.cpp) ---
+    bool InitMainWindow();
+    void LayoutControls();
+    void FitGridColumns();
+    bool FilterKeyMessage(MSG* msg);
+    void ShowRowStatus(int row);
+    void ApplyLanguage();
+
+    // --- Grid and program rows (grid_rows.cpp) ---
+    void SetUpGrid();
+    bool InsertProgramRow(int index, const ProgramRow* row, bool redraw);
+    bool DeleteProgramRow(int index);
+    void FillGridRow(int index, const ProgramRow* row, bool redraw);
+    void ResetGridRow(int index, bool clearTexts);
+    bool RenumberRows(bool redraw);
+    int GridToRows();
+    void RowsToGrid();
+    void MarkErrorRows(bool redraw);
+    void RecheckAndRedraw();
+    LRESULT OnGridComboEnd(WPARAM wParam, LPARAM lParam);
+    void BuildRowForCommand(int index, const std::wstring& text);
+    void ApplyIfInput(int index, int input);
+
+    // --- Editing commands (editing_commands.cpp) ---
+    bool InsertCommand(int code);
+    void DeleteCommand();
+    void ClearProgram();
+    void CutRow();
+    void CopyRow();
+    void PasteRow();
+    void ShowContextMenu(int x, int y);
+
+    // --- Open, save, working copy (files/open_save.cpp) ---
+    int LoadProgramFile(const std::wstring& path);
+    int SaveProgramFile(const std::wstring& path);
+    // False when the user cancels, or a save asked for did not happen.
+    bool AskSaveChanges();
+    void OpenCommand();
+    // True when the program was saved.
+    bool SaveCommand();
+
+    // --- Device poll and send (device/send.cpp) ---
+    void PollDevice(UINT_PTR timerId);
+    void SendProgram();
+    void TransferImage();
+    bool SendPacket(HANDLE handle, DevicePacket& packet);
+
+    // Fields, in this order.
+    CEditListCtrlEx m_grid;
+    CListChartView m_chart;
+    int m_zoomIndex = 0;
+    CStatic m_deviceIcon;
+    CProgressCtrl m_progress;
+    CShadeButtonST m_btnOpen;
+    CShadeButtonST m_btnSave;
+    CShadeButtonST m_btnClear;
+    CShadeButtonST m_btnSend;
+    CShadeButtonST m_btnExit;
+    CButtonST m_cmdButtons[COMMAND_BUTTON_COUNT];
+    CMyComboBox m_langCombo;
+    CFont m_gridFont;
+    CBrush m_bkBrush;
+    std::wstring m_workingCopyPath;
+    int m_checkResult = 0;
+    int m_rowCount = 0;
+    ProgramRow m_rows[MAX_ROWS] = {};
+    int m_modified = 0;
+    std::wstring m_lastPath;
+    int m_connected = 0;
+    CBitmap m_bmpNoDevice;
+    CBitmap m_bmpDevice;
+    HICON m_hIcon = nullptr;
+    uint8_t m_image[IMAGE_BUFFER_SIZE] = {};
+    int m_imageLength = 0;
+
+    BOOL PreTranslateMessage(MSG* msg) override;
+
+protected:
+    void DoDataExchange(CDataExchange& dx) override;
+    BOOL OnInitDialog() override;
+    void OnOK() override;
+    void OnCancel() override;
+
+    DECLARE_MESSAGE_MAP()
+
+private:
+    // Message handlers: they unpack and call the operations above.
+    void OnSysCommand(UINT id, LPARAM lParam);
+    void OnPaint();
+    HCURSOR OnQueryDragIcon();
+    void OnSize(UINT type, int cx, int cy);
+    void OnGetMinMaxInfo(MINMAXINFO* info);
+    HBRUSH OnCtlColor(HDC dc, HWND child, UINT type);
+    void OnTimer(UINT_PTR id);
+    LRESULT OnGridDblClk(WPARAM wParam, LPARAM lParam);
+    LRESULT OnChartSelChange(WPARAM wParam, LPARAM lParam);
+    void OnGridItemChanged(NMHDR* hdr, LRESULT* result);
+    void OnContextMenu(HWND hwnd, POINT screen);
+    void OnZoom(UINT id);
+    void OnLanguageChange();
+    void OnInsertButton(UINT id);
+    void OnInsertMenu(UINT id);
+    void OnDeleteCommand();
+    void OnClearCommand();
+    void OnCutCommand();
+    void OnCopyCommand();
+    void OnPasteCommand();
+    void OnOpenCommand();
+    void OnSaveCommand();
+    void OnSendCommand();
+    // Closing by OK, Escape or the close box.
+    void CloseMainWindow();
 };

@@ -1,6 +1,7 @@
 #include "tests/support/test_support.h"
 #include "framework/gdi.h"
 #include <fstream>
+#include <string>
 
 namespace testing_support {
 
@@ -134,10 +135,14 @@ bool PixelCanvas::SaveBmp(const std::wstring& path) const {
     header.biBitCount = 32;
     header.biCompression = BI_RGB;
     header.biSizeImage = imageSize;
+    // GDI leaves the fourth byte 0; viewers would read that as fully transparent.
+    std::string pixels(reinterpret_cast<const char*>(m_bits), imageSize);
+    for (size_t i = 3; i < pixels.size(); i += 4)
+        pixels[i] = static_cast<char>(0xFF);
     std::ofstream out(path.c_str(), std::ios::binary);
     out.write(reinterpret_cast<const char*>(&file), sizeof file);
     out.write(reinterpret_cast<const char*>(&header), sizeof header);
-    out.write(reinterpret_cast<const char*>(m_bits), imageSize);
+    out.write(pixels.data(), static_cast<std::streamsize>(pixels.size()));
     return out.good();
 }
 
