@@ -31,6 +31,9 @@ public:
     HWND m_parent;
 
     BOOL PreTranslateMessage(MSG* msg) override;
+    // Offers a queued message to the pre-translate hooks of its target and
+    // the target's parents up to this dialog; true when one consumed it.
+    bool WalkPreTranslate(MSG& msg);
 
 protected:
     // Binds controls and exchanges data; called by the default OnInitDialog.
@@ -43,8 +46,6 @@ protected:
 
 private:
     static INT_PTR CALLBACK StaticDlgProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
-    // Gives the target and its parents up to this dialog the pre-translate hook.
-    bool WalkPreTranslate(MSG& msg);
     void OnOkCommand() { OnOK(); }
     void OnCancelCommand() { OnCancel(); }
     BOOL OnInitDialogMessage() { return OnInitDialog(); }

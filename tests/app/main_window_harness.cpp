@@ -1,0 +1,54 @@
+#include "tests/app/main_window_harness.h"
+
+namespace {
+constexpr UINT WM_HARNESS_RUN = WM_APP + 0x3A1;
+}
+
+INT_PTR MainWindowHarness::Run(Body body) {
+    m_body = std::move(body);
+    m_ran = false;
+    return DoModal();
+}
+
+BOOL MainWindowHarness::OnInitDialog() {
+    const BOOL result = CVelmoraDlg::OnInitDialog();
+    PostMessage(WM_HARNESS_RUN);
+    return result;
+}
+
+LRESULT MainWindowHarness::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == WM_HARNESS_RUN && !m_ran) {
+        m_ran = true;
+        if (m_body)
+            m_body(*this);
+        if (m_hWnd && ::IsWindow(m_hWnd))
+            EndDialog(IDOK);
+        return 0;
+    }
+    return CVelmoraDlg::WindowProc(msg, wParam, lParam);
+}
+
+void MainWindowHarness::Pump() {
+    MSG msg;
+    while (m_hWnd && ::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (!WalkPreTranslate(msg)) {
+            ::TranslateMessage(&msg);
+            ::DispatchMessageW(&msg);
+        }
+    }
+}
+
+void MainWindowHarness::PumpFor(int milliseconds) {
+    const ULONGLONG end = ::GetTickCount64() + static_cast<ULONGLONG>(milliseconds);
+    do {
+        Pump();
+        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+    } while (::GetTickCount64() < end);
+    Pump();
+}
+
+void MainWindowHarness::PressKey(HWND target, UINT vk) {
+    ::PostMessageW(target, WM_KEYDOWN, vk, 1);
+    ::PostMessageW(target, WM_KEYUP, vk, static_cast<LPARAM>(0xC0000001u));
+    Pump();
+}

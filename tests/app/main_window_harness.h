@@ -1,0 +1,31 @@
+// Runs the real main window (dialog template 102, the real controls) modally
+// and a test body inside its modal loop, the way a user's session would.
+#pragma once
+#include "app/main_window.h"
+#include <functional>
+
+class MainWindowHarness : public CVelmoraDlg {
+public:
+    using Body = std::function<void(MainWindowHarness&)>;
+
+    // Opens the window, runs `body` once initialisation is done, then ends the
+    // modal run with IDOK unless the body closed the window itself. Returns
+    // the modal result.
+    INT_PTR Run(Body body);
+
+    // Processes the queued messages as the modal loop does: each one passes
+    // the pre-translate hooks (FilterKeyMessage included) before dispatch.
+    void Pump();
+    // Pumps for a while (timers, posted reports).
+    void PumpFor(int milliseconds);
+    // Posts a key press to `target` (key-down, then key-up) and pumps.
+    void PressKey(HWND target, UINT vk);
+
+protected:
+    BOOL OnInitDialog() override;
+    LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    Body m_body;
+    bool m_ran = false;
+};
