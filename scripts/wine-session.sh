@@ -45,7 +45,9 @@ if [ ! -f "$WINEPREFIX/.velmora-ready" ]; then
   rm -rf "$WINEPREFIX"
   wineboot -i >/dev/null 2>&1
   wineserver -w
-  # Fonts the dialogs and drawings ask for, mapped to packaged metric-alikes.
+  # Fonts the dialogs and drawings ask for, mapped to packaged fonts. The
+  # flowchart's "Arial" text holds ≧, ≦, ＝ and ℃, which only the CJK font
+  # has (Wine does not fall back to another font for missing glyphs).
   wine reg import "$here/wine-fonts.reg" >/dev/null 2>&1
   # Xvfb has no window manager to answer Wine's map and unmap requests.
   [ $headless = 1 ] && wine reg import "$here/wine-headless.reg" >/dev/null 2>&1
