@@ -137,26 +137,26 @@ std::wstring CWnd::GetWindowText() const {
     return text;
 }
 
-BOOL CWnd::ModifyStyle(DWORD remove, DWORD add, UINT frameFlags) {
-    const DWORD old = GetStyle();
+namespace {
+// Changes GWL_STYLE or GWL_EXSTYLE; with frameFlags the frame is recalculated.
+BOOL ChangeStyle(HWND hwnd, int index, DWORD remove, DWORD add, UINT frameFlags) {
+    const auto old = static_cast<DWORD>(::GetWindowLongPtrW(hwnd, index));
     const DWORD now = (old & ~remove) | add;
     if (now == old)
         return FALSE;
-    ::SetWindowLongPtrW(m_hWnd, GWL_STYLE, static_cast<LONG_PTR>(now));
+    ::SetWindowLongPtrW(hwnd, index, static_cast<LONG_PTR>(now));
     if (frameFlags)
-        ::SetWindowPos(m_hWnd, nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | frameFlags);
+        ::SetWindowPos(hwnd, nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | frameFlags);
     return TRUE;
+}
+}  // namespace
+
+BOOL CWnd::ModifyStyle(DWORD remove, DWORD add, UINT frameFlags) {
+    return ChangeStyle(m_hWnd, GWL_STYLE, remove, add, frameFlags);
 }
 
 BOOL CWnd::ModifyStyleEx(DWORD remove, DWORD add, UINT frameFlags) {
-    const DWORD old = GetExStyle();
-    const DWORD now = (old & ~remove) | add;
-    if (now == old)
-        return FALSE;
-    ::SetWindowLongPtrW(m_hWnd, GWL_EXSTYLE, static_cast<LONG_PTR>(now));
-    if (frameFlags)
-        ::SetWindowPos(m_hWnd, nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | frameFlags);
-    return TRUE;
+    return ChangeStyle(m_hWnd, GWL_EXSTYLE, remove, add, frameFlags);
 }
 
 LRESULT CWnd::DefWindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
