@@ -16,6 +16,8 @@ BEGIN_MESSAGE_MAP(CVelmoraDlg, CDialog)
     Message<&ThisClass::OnChartSelChange>(WM_CHART_SELCHANGE),
     Notify<&ThisClass::OnGridItemChanged>(LVN_ITEMCHANGED, IDC_GRID),
     ContextMenu<&ThisClass::OnContextMenu>(),
+    Message<&ThisClass::OnMeasureItem>(WM_MEASUREITEM),
+    Message<&ThisClass::OnDrawItem>(WM_DRAWITEM),
     Command<&ThisClass::OnOpenCommand>(IDC_OPEN),
     Command<&ThisClass::OnSaveCommand>(IDC_SAVE),
     Command<&ThisClass::OnSendCommand>(IDC_SEND),

@@ -132,6 +132,9 @@ private:
     LRESULT OnChartSelChange(WPARAM wParam, LPARAM lParam);
     void OnGridItemChanged(NMHDR* hdr, LRESULT* result);
     void OnContextMenu(HWND hwnd, POINT screen);
+    // The context menu's owner-drawn items (CtlType ODT_MENU).
+    LRESULT OnMeasureItem(WPARAM wParam, LPARAM lParam);
+    LRESULT OnDrawItem(WPARAM wParam, LPARAM lParam);
     void OnZoom(UINT id);
     void OnLanguageChange();
     void OnInsertButton(UINT id);

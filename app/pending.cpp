@@ -42,22 +42,6 @@ LRESULT CVelmoraDlg::OnGridComboEnd(WPARAM, LPARAM) { return 1; }
 void CVelmoraDlg::BuildRowForCommand(int, const std::wstring&) {}
 void CVelmoraDlg::ApplyIfInput(int, int) {}
 
-// --- editing_commands.cpp (editing commands) ---
-bool CVelmoraDlg::InsertCommand(int) { return false; }
-void CVelmoraDlg::DeleteCommand() {}
-void CVelmoraDlg::ClearProgram() {}
-void CVelmoraDlg::CutRow() {}
-void CVelmoraDlg::CopyRow() {}
-void CVelmoraDlg::PasteRow() {}
-void CVelmoraDlg::ShowContextMenu(int, int) {}
-
-// --- files/open_save.cpp (open, save, working copy) ---
-int CVelmoraDlg::LoadProgramFile(const std::wstring&) { return -1; }
-int CVelmoraDlg::SaveProgramFile(const std::wstring&) { return 0; }
-bool CVelmoraDlg::AskSaveChanges() { return true; }
-void CVelmoraDlg::OpenCommand() {}
-bool CVelmoraDlg::SaveCommand() { return false; }
-
 // --- device/send.cpp (device poll and send) ---
 void CVelmoraDlg::PollDevice(UINT_PTR) {}
 void CVelmoraDlg::SendProgram() {}

@@ -1,0 +1,38 @@
+#include "files/working_copy.h"
+#include <windows.h>
+#include <shlobj.h>
+
+bool IsFolderWritable(const std::wstring& folder) {
+    const std::wstring probe = folder + L"\\" + WRITE_PROBE_NAME;
+    const HANDLE file = ::CreateFileW(probe.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                      FILE_ATTRIBUTE_TEMPORARY, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return false;
+    ::CloseHandle(file);
+    ::DeleteFileW(probe.c_str());
+    return true;
+}
+
+std::wstring AppDataFolder() {
+    wchar_t base[MAX_PATH] = {};
+    std::wstring root;
+    if (SUCCEEDED(::SHGetFolderPathW(nullptr, CSIDL_APPDATA | CSIDL_FLAG_CREATE, nullptr, SHGFP_TYPE_CURRENT, base)))
+        root = base;
+    else if (const DWORD n = ::GetEnvironmentVariableW(L"APPDATA", base, MAX_PATH); n > 0 && n < MAX_PATH)
+        root = base;
+    if (root.empty())
+        return {};
+    const std::wstring folder = root + L"\\" + APP_DATA_FOLDER_NAME;
+    if (!::CreateDirectoryW(folder.c_str(), nullptr) && ::GetLastError() != ERROR_ALREADY_EXISTS)
+        return {};
+    return folder;
+}
+
+std::wstring WorkingCopyPath(const std::wstring& exeFolder) {
+    std::wstring folder = exeFolder;
+    if (!IsFolderWritable(exeFolder)) {
+        if (std::wstring appData = AppDataFolder(); !appData.empty())
+            folder = std::move(appData);
+    }
+    return folder + L"\\" + WORKING_COPY_NAME;
+}
