@@ -41,9 +41,3 @@ void CVelmoraDlg::RecheckAndRedraw() {}
 LRESULT CVelmoraDlg::OnGridComboEnd(WPARAM, LPARAM) { return 1; }
 void CVelmoraDlg::BuildRowForCommand(int, const std::wstring&) {}
 void CVelmoraDlg::ApplyIfInput(int, int) {}
-
-// --- device/send.cpp (device poll and send) ---
-void CVelmoraDlg::PollDevice(UINT_PTR) {}
-void CVelmoraDlg::SendProgram() {}
-void CVelmoraDlg::TransferImage() {}
-bool CVelmoraDlg::SendPacket(HANDLE, DevicePacket&) { return false; }

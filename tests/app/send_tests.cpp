@@ -1,0 +1,292 @@
+// The Send command against the simulated device, through each library.
+#include "app/pemble_library.h"
+#include "app/velmora_app.h"
+#include "device/send.h"
+#include "model/checker.h"
+#include "res/resource.h"
+#include "tests/app/send_test_device.h"
+#include "tests/core/test_rows.h"
+#include <algorithm>
+#include <cstring>
+
+namespace send_test {
+namespace {
+
+constexpr const wchar_t* WRITE_ERROR = L"USB Write Data Error!";
+
+// The worked example on the wire: header, then six data packets of the
+// image padded to 33 bytes, of which 30 are sent.
+const std::vector<std::string> EXAMPLE_PACKETS = {
+    "00 40 40 01 1E 00 00 00 9F", "00 40 23 00 08 80 00 81 6C", "00 40 23 01 00 0A 94 02 04",
+    "00 40 23 95 04 41 05 24 66", "00 40 23 05 42 0B 10 00 C5", "00 40 23 12 00 00 00 00 75",
+    "00 40 23 00 00 00 00 00 63",
+};
+
+enum class Library { Halvex, Pemble };
+
+void SetRows(CVelmoraDlg& w, const std::vector<ProgramRow>& rows) {
+    std::copy(rows.begin(), rows.end(), w.m_rows);
+    w.m_rowCount = static_cast<int>(rows.size());
+}
+
+// "<library> #n <packet> -> 00 <marker> <status> <verdict>".
+std::string LogLine(const char* library, int number, const std::string& packet, const char* reply,
+                    const char* verdict) {
+    return std::string(library) + " #" + std::to_string(number) + " " + packet + " -> 00 " + reply + " " +
+           verdict;
+}
+
+class SendTest : public DeviceTest, public testing::WithParamInterface<Library> {
+protected:
+    // The device settings of the test, with the other library out of sight,
+    // and one poll so that the send takes the library under test.
+    void UseDevice(MainWindowHarness& w, std::vector<std::string> settings = {}) {
+        if (GetParam() == Library::Pemble)
+            settings.push_back("Halvex=0");
+        ResetSimulatedDevice(settings);
+        w.PollDevice(TIMER_POLL);
+        ASSERT_EQ(w.m_connected, 1);
+        ASSERT_EQ(g_useHidLibrary, GetParam() == Library::Halvex);
+    }
+    const char* Name() const { return GetParam() == Library::Halvex ? "Halvex" : "PembleUSB"; }
+    std::string Accepted(int number, const std::string& packet) const {
+        return LogLine(Name(), number, packet, "24 80", "accepted");
+    }
+    void ExpectNoHandleOpen() const {
+        if (GetParam() == Library::Pemble) {
+            EXPECT_EQ(StateValue("open_handles"), 0);
+        }
+    }
+};
+
+TEST_P(SendTest, WorkedExampleArrivesAsEncoded) {
+    InWindow([&](MainWindowHarness& w) {
+        UseDevice(w);
+        SetRows(w, ExampleProgram());
+        w.SendProgram();
+
+        EXPECT_TRUE(m_boxes.boxes.empty());
+        ASSERT_EQ(w.m_imageLength, 33);
+        std::vector<uint8_t> padded = ExampleImage();
+        padded.resize(33, 0);
+        EXPECT_TRUE(std::equal(padded.begin(), padded.end(), w.m_image));
+
+        std::vector<std::string> expected;
+        for (size_t i = 0; i < EXAMPLE_PACKETS.size(); ++i)
+            expected.push_back(Accepted(static_cast<int>(i) + 1, EXAMPLE_PACKETS[i]));
+        EXPECT_EQ(PacketLines(), expected);
+        EXPECT_EQ(LogLines().back(), std::string(Name()) + " image complete: 30 bytes");
+        EXPECT_EQ(ReceivedImage(), std::vector<unsigned char>(w.m_image, w.m_image + 30));
+        ExpectNoHandleOpen();
+
+        // The bar stands in for the status line until the send-done tick.
+        EXPECT_TRUE(::IsWindowVisible(w.m_progress));
+        EXPECT_FALSE(::IsWindowVisible(w.GetDlgItem(IDC_STATUS)));
+        const PBRANGE range = w.m_progress.GetRange();
+        EXPECT_EQ(range.iLow, 1);
+        EXPECT_EQ(range.iHigh, 6);
+        EXPECT_EQ(w.m_progress.GetPos(), 6) << "n + 1 shows as the full bar";
+    });
+}
+
+TEST_P(SendTest, HeaderRefusedTwiceGoesThroughOnTheThirdAttempt) {
+    InWindow([&](MainWindowHarness& w) {
+        UseDevice(w, {"RefuseHeaders=2"});
+        SetRows(w, ExampleProgram());
+        w.SendProgram();
+
+        EXPECT_TRUE(m_boxes.boxes.empty());
+        const auto lines = PacketLines();
+        ASSERT_EQ(lines.size(), 9u);
+        EXPECT_EQ(lines[0], LogLine(Name(), 1, EXAMPLE_PACKETS[0], "24 2A", "refused"));
+        EXPECT_EQ(lines[1], LogLine(Name(), 2, EXAMPLE_PACKETS[0], "24 2A", "refused"));
+        EXPECT_EQ(lines[2], Accepted(3, EXAMPLE_PACKETS[0]));
+        EXPECT_EQ(lines[8], Accepted(9, EXAMPLE_PACKETS[6]));
+        EXPECT_EQ(ReceivedImage(), std::vector<unsigned char>(w.m_image, w.m_image + 30));
+        ExpectNoHandleOpen();
+    });
+}
+
+TEST_P(SendTest, HeaderRefusedThreeTimesStopsWithOneBox) {
+    InWindow([&](MainWindowHarness& w) {
+        UseDevice(w, {"RefuseHeaders=3"});
+        SetRows(w, ExampleProgram());
+        w.SendProgram();
+
+        EXPECT_EQ(BoxTexts(), Texts({WRITE_ERROR}));
+        EXPECT_EQ(PacketLines().size(), 3u) << "only the header is retried";
+        ExpectNoHandleOpen();
+    });
+}
+
+TEST_P(SendTest, SilentRefusalOfADataPacketShowsOnlyTheTransferBox) {
+    for (const char* status : {"0x2A", "0x82", "0x8A"}) {
+        m_boxes.boxes.clear();
+        InWindow([&](MainWindowHarness& w) {
+            UseDevice(w, {"RefusePacket=2", std::string("RefuseStatus=") + status});
+            SetRows(w, ExampleProgram());
+            w.SendProgram();
+
+            EXPECT_EQ(BoxTexts(), Texts({WRITE_ERROR})) << status;
+            EXPECT_EQ(PacketLines().size(), 2u) << "data packets are sent once";
+            ExpectNoHandleOpen();
+        });
+    }
+}
+
+TEST_P(SendTest, RefusalWithStatusShowsTheSystemErrorThenTheTransferBox) {
+    InWindow([&](MainWindowHarness& w) {
+        UseDevice(w, {"RefusePacket=3", "RefuseStatus=0x41", "RefuseMarker=0x23"});
+        SetRows(w, ExampleProgram());
+        CheckProgram(w.m_rows, w.m_rowCount);
+        ProgramRow rowsBefore[MAX_ROWS];
+        std::memcpy(rowsBefore, w.m_rows, sizeof rowsBefore);
+        w.SendProgram();
+
+        ASSERT_EQ(m_boxes.boxes.size(), 2u);
+        EXPECT_EQ(m_boxes.boxes[0].text,
+                  L"System Error or Application Program Destruction! Error ID:!$A");
+        EXPECT_EQ(m_boxes.boxes[1].text, WRITE_ERROR);
+        for (const MessageBoxRequest& box : m_boxes.boxes) {
+            EXPECT_EQ(box.type, static_cast<UINT>(MB_OK | MB_ICONSTOP));
+            EXPECT_EQ(box.owner, w.m_hWnd);
+        }
+        EXPECT_EQ(PacketLines().size(), 3u);
+        // A failed send leaves the program and the encoded image alone.
+        EXPECT_EQ(std::memcmp(rowsBefore, w.m_rows, sizeof rowsBefore), 0);
+        EXPECT_EQ(w.m_imageLength, 33);
+        EXPECT_EQ(w.m_image[2], 0x80);
+        ExpectNoHandleOpen();
+    });
+}
+
+TEST_P(SendTest, WriteAndReadFailuresAreReported) {
+    struct Case {
+        const char* setting;
+        std::vector<std::wstring> boxes;
+    };
+    const Case cases[] = {
+        // Each header attempt reports itself, then the transfer gives up.
+        {"FailWriteAfter=0", {WRITE_ERROR, WRITE_ERROR, WRITE_ERROR, WRITE_ERROR}},
+        {"FailWriteAfter=3", {WRITE_ERROR, WRITE_ERROR}},
+        {"FailReadAfter=1", {L"USB Read Data Error!", WRITE_ERROR}},
+    };
+    for (const Case& c : cases) {
+        m_boxes.boxes.clear();
+        InWindow([&](MainWindowHarness& w) {
+            UseDevice(w, {c.setting});
+            SetRows(w, ExampleProgram());
+            w.SendProgram();
+            EXPECT_EQ(BoxTexts(), c.boxes) << c.setting;
+            ExpectNoHandleOpen();
+        });
+    }
+}
+
+TEST_P(SendTest, MessagesFollowTheCurrentLanguage) {
+    g_velmoraApp.m_curPack = 0;
+    InWindow([&](MainWindowHarness& w) {
+        UseDevice(w, {"RefuseHeaders=3"});
+        SetRows(w, ExampleProgram());
+        w.SendProgram();
+        EXPECT_EQ(BoxTexts(), Texts({L"USB设备写出错!"}));
+    });
+}
+
+TEST_P(SendTest, ZeroHandleIsLookedUpAgainForThePacket) {
+    InWindow([&](MainWindowHarness& w) {
+        UseDevice(w);
+        DevicePacket header = {0x00, 0x40, 0x40, 0x01, 0x1E, 0x00, 0x00, 0x00, 0x00};
+        EXPECT_TRUE(w.SendPacket(nullptr, header));
+        EXPECT_EQ(header[8], 0x9F) << "the checksum is filled in";
+        EXPECT_EQ(PacketLines(), std::vector<std::string>{Accepted(1, EXAMPLE_PACKETS[0])});
+        EXPECT_TRUE(m_boxes.boxes.empty());
+        ExpectNoHandleOpen();
+    });
+}
+
+TEST_P(SendTest, ImageOfTheRomSizeOrMoreIsRefused) {
+    InWindow([&](MainWindowHarness& w) {
+        UseDevice(w);
+        for (int length : {IMAGE_BUFFER_SIZE, IMAGE_BUFFER_SIZE + 1, -5}) {
+            m_boxes.boxes.clear();
+            w.m_imageLength = length;
+            w.TransferImage();
+            EXPECT_EQ(BoxTexts(), Texts({L"IC ROM Over"})) << length;
+        }
+        EXPECT_TRUE(LogLines().empty());
+    });
+}
+
+TEST_P(SendTest, DeviceGoneAfterThePollIsAConnectFailure) {
+    InWindow([&](MainWindowHarness& w) {
+        UseDevice(w);
+        ResetSimulatedDevice({"Halvex=0", "Pemble=0"});
+        SetRows(w, ExampleProgram());
+        w.SendProgram();
+        EXPECT_EQ(BoxTexts(), Texts({L"USB Device Connect Failure!"}));
+        EXPECT_TRUE(PacketLines().empty());
+        ExpectNoHandleOpen();
+    });
+}
+
+INSTANTIATE_TEST_SUITE_P(Libraries, SendTest, testing::Values(Library::Halvex, Library::Pemble),
+                         [](const testing::TestParamInfo<Library>& info) {
+                             return info.param == Library::Halvex ? "Halvex" : "Pemble";
+                         });
+
+// Checks and encoding come before any device call.
+using SendCheckTest = DeviceTest;
+
+TEST_F(SendCheckTest, ErrorOnTheThirdRowSendsNothing) {
+    InWindow([&](MainWindowHarness& w) {
+        w.PollDevice(TIMER_POLL);
+        SetRows(w, {Row(L"OUT1", {L"0.5"}), Row(L"OUT2", {L"2"}), Row(L"OUT3"), Row(L"END"), Row(L"")});
+        w.SendProgram();
+
+        ASSERT_EQ(m_boxes.boxes.size(), 1u);
+        EXPECT_EQ(m_boxes.boxes[0].text, L"Sytax Error!\r\n3:No parameters!");
+        EXPECT_EQ(m_boxes.boxes[0].caption, L"Velmora");
+        EXPECT_EQ(m_boxes.boxes[0].type, static_cast<UINT>(MB_OK | MB_ICONSTOP));
+        EXPECT_TRUE(LogLines().empty());
+        EXPECT_EQ(w.m_imageLength, 0);
+        EXPECT_FALSE(::IsWindowVisible(w.m_progress));
+        EXPECT_EQ(w.m_checkResult, 0);
+    });
+}
+
+TEST_F(SendCheckTest, SyntaxErrorListsEveryErrorOfTheRowInTheCurrentLanguage) {
+    g_velmoraApp.m_curPack = 0;
+    InWindow([&](MainWindowHarness& w) {
+        SetRows(w, {Row(L"FOR"), Row(L"END"), Row(L"")});
+        w.SendProgram();
+        ASSERT_EQ(m_boxes.boxes.size(), 1u);
+        const std::wstring& text = m_boxes.boxes[0].text;
+        EXPECT_EQ(text.rfind(L"语法错误!\r\n1:", 0), 0u);
+        EXPECT_NE(text.find(L"FOR后没有NEXT匹配"), std::wstring::npos);
+    });
+}
+
+TEST_F(SendCheckTest, TrailingUnreachableEmptyRowsDoNotStopASend) {
+    InWindow([&](MainWindowHarness& w) {
+        w.PollDevice(TIMER_POLL);
+        SetRows(w, {Row(L"OUT1", {L"0.5"}), Row(L"END"), Row(L""), Row(L""), Row(L"")});
+        w.SendProgram();
+        EXPECT_TRUE(m_boxes.boxes.empty());
+        EXPECT_EQ(LogLines().back(), "Halvex image complete: " + std::to_string(w.m_imageLength / 5 * 5) + " bytes");
+    });
+}
+
+TEST_F(SendCheckTest, NothingToEncodeSaysNoDataSend) {
+    InWindow([&](MainWindowHarness& w) {
+        w.PollDevice(TIMER_POLL);
+        w.m_rowCount = 0;
+        w.SendProgram();
+        EXPECT_EQ(BoxTexts(), Texts({L"No Data Send!"}));
+        EXPECT_TRUE(LogLines().empty());
+        EXPECT_FALSE(::IsWindowVisible(w.m_progress));
+    });
+}
+
+}  // namespace
+}  // namespace send_test
