@@ -128,14 +128,23 @@ bool COwnerDrawnMenu::Draw(const DRAWITEMSTRUCT& dis) {
     const auto* item = reinterpret_cast<const OwnerDrawnItem*>(dis.itemData);
     if (dis.CtlType != ODT_MENU || !item)
         return false;
+    DrawItemLook(dis, *item);
+    if (item->submenu) {
+        // The platform draws its own arrow after this; the drawn one stays.
+        ::ExcludeClipRect(dis.hDC, dis.rcItem.right - ARROW_SPACE, dis.rcItem.top, dis.rcItem.right, dis.rcItem.bottom);
+    }
+    return true;
+}
+
+void COwnerDrawnMenu::DrawItemLook(const DRAWITEMSTRUCT& dis, const OwnerDrawnItem& item) {
     HDC dc = dis.hDC;
     const RECT& r = dis.rcItem;
     CSaveDC saved(dc);
-    if (item->separator) {
+    if (item.separator) {
         FillSolid(dc, r, MENU_BACKGROUND);
         const int y = (r.top + r.bottom) / 2;
         FillSolid(dc, RECT{r.left + 4, y, r.right - 4, y + 1}, MENU_SEPARATOR);
-        return true;
+        return;
     }
     const bool selected = (dis.itemState & ODS_SELECTED) != 0;
     const bool grayed = (dis.itemState & (ODS_GRAYED | ODS_DISABLED)) != 0;
@@ -150,11 +159,11 @@ bool COwnerDrawnMenu::Draw(const DRAWITEMSTRUCT& dis) {
     ::SetTextColor(dc, ink);
     const UINT prefix = (dis.itemState & ODS_NOACCEL) ? DT_HIDEPREFIX : 0;
     RECT text = {r.left + TEXT_MARGIN, r.top, r.right - ARROW_SPACE, r.bottom};
-    const std::wstring_view label = Label(*item), hint = Hint(*item);
+    const std::wstring_view label = Label(item), hint = Hint(item);
     ::DrawTextW(dc, label.data(), static_cast<int>(label.size()), &text, DT_SINGLELINE | DT_VCENTER | DT_LEFT | prefix);
     if (!hint.empty())
         ::DrawTextW(dc, hint.data(), static_cast<int>(hint.size()), &text, DT_SINGLELINE | DT_VCENTER | DT_RIGHT | DT_NOPREFIX);
-    if (item->submenu) {
+    if (item.submenu) {
         // A small solid triangle pointing right, in the text colour.
         const int cx = r.right - ARROW_SPACE / 2 - 2, cy = (r.top + r.bottom) / 2;
         const POINT arrow[3] = {{cx - 2, cy - 4}, {cx + 2, cy}, {cx - 2, cy + 4}};
@@ -164,5 +173,4 @@ bool COwnerDrawnMenu::Draw(const DRAWITEMSTRUCT& dis) {
         CSelect usePen(dc, pen);
         ::Polygon(dc, arrow, 3);
     }
-    return true;
 }

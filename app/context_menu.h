@@ -42,6 +42,7 @@ public:
 
 private:
     void Convert(HMENU menu);
+    static void DrawItemLook(const DRAWITEMSTRUCT& dis, const OwnerDrawnItem& item);
 
     CBrush m_background;                 // behind the items, in the menu's margins
     std::deque<OwnerDrawnItem> m_items;  // stable addresses
