@@ -1,6 +1,7 @@
 // The context menu: opened for real by WM_CONTEXTMENU and looked at while it
 // shows, and its owner-drawn items drawn into a canvas.
 #include "app/context_menu.h"
+#include "app/velmora_app.h"
 #include "res/resource.h"
 #include "tests/app/file_edit_fixture.h"
 
@@ -128,6 +129,13 @@ TEST_F(FileEditTest, ContextMenuShowsTheLanguageTextsAndGreysPasteWithoutARow) {
         ASSERT_TRUE(seen.opened);
         EXPECT_TRUE(seen.pasteGrayed);
         EXPECT_EQ(Names(w), (Texts{L"OUT1", L"END", L""}));  // nothing was chosen
+
+        // The texts follow the language at each opening.
+        for (int i = 0; i < g_velmoraApp.m_packCount; ++i)
+            if (PackText(g_velmoraApp.m_packs[i].name, PACK_NAME_SIZE) == L"简体中文")
+                g_velmoraApp.m_curPack = i;
+        seen = w.Open(CentreOf(w.m_grid.m_hWnd));
+        EXPECT_EQ(seen.texts, (Texts{L"剪切", L"复制", L"粘贴", L"删除", L"", L"插入空行", L"插入"}));
     });
 }
 

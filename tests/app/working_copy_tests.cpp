@@ -7,7 +7,9 @@ namespace {
 
 using Texts = std::vector<std::wstring>;
 
-// Makes the exe folder's write probe impossible: a folder holds its name.
+// Makes the exe folder unwritable for the editor: a folder holds the name of
+// its write probe. (The tests run as the Unix superuser, for whom Wine's file
+// access ignores permission bits, so a read-only folder cannot be made.)
 void BlockWriteProbe(const std::wstring& exeFolder) {
     ASSERT_TRUE(::CreateDirectoryW((exeFolder + L"\\" + WRITE_PROBE_NAME).c_str(), nullptr));
 }
