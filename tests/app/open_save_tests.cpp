@@ -241,9 +241,3 @@ TEST_F(FileEditTest, QuestionUsesTheCurrentLanguage) {
     EXPECT_EQ(dialogs[0].title, L"打开程序文件");
     EXPECT_EQ(ErrorTexts(), (Names_{L"打开文件出错!"}));
 }
-
-TEST(FileDialog, FilterBecomesNulSeparated) {
-    const std::wstring filter = PlatformFilter(L"Program Text File(*.STXT)|*.STXT|Send Data File(*.Bin)|*.Bin||");
-    EXPECT_EQ(filter, std::wstring(L"Program Text File(*.STXT)\0*.STXT\0Send Data File(*.Bin)\0*.Bin\0\0", 62));
-    EXPECT_EQ(PlatformFilter(L"A|*.a"), std::wstring(L"A\0*.a\0\0", 7));
-}
