@@ -30,6 +30,9 @@ constexpr UINT TIMER_SEND_DONE_MS = 2500;
 
 constexpr int COMMAND_BUTTON_COUNT = 16;  // controls 1120..1135
 
+// Character width of the grid's font, 7..10; the height is twice that.
+extern int g_gridFontSize;
+
 class CVelmoraDlg : public CDialog {
 public:
     explicit CVelmoraDlg(HWND parent = nullptr);
