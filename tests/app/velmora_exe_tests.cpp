@@ -53,12 +53,15 @@ protected:
         ASSERT_TRUE(Copy(Simulated(L"Velmora.exe"), folder / L"Velmora.exe"));
         ASSERT_TRUE(Copy(Simulated(L"Halvex.dll"), folder / L"Halvex.dll"));
     }
+    std::vector<std::wstring> questions;
+
     static bool Copy(const std::wstring& from, const std::wstring& to) {
         return ::CopyFileW(from.c_str(), to.c_str(), FALSE) != FALSE;
     }
 
     // Runs the program to its main window, closes that, and waits for the end.
-    // Returns the texts of the "Information" boxes answered on the way.
+    // Returns the texts of the "Information" boxes answered on the way; the
+    // save questions answered No are kept in `questions`.
     std::vector<std::wstring> RunAndClose(Close how, const std::wstring& currentDirectory = L"") {
         VelmoraProcess velmora(folder / L"Velmora.exe", currentDirectory.empty() ? folder.path() : currentDirectory);
         EXPECT_TRUE(velmora.Started());
@@ -71,6 +74,7 @@ protected:
             CloseMainWindow(dialog, how);
         }
         EXPECT_EQ(velmora.WaitForExit(), 0u) << "the process ends when the main window closes";
+        questions = velmora.questionTexts;
         return velmora.informationTexts;
     }
 };
@@ -98,10 +102,15 @@ TEST_F(VelmoraExe, FirstStartWithoutSettingsWritesTheDefaultsAndBothPacks) {
     EXPECT_EQ(IniValue(ini, L"English", L"C6"), L"Exit");
     EXPECT_EQ(IniValue(ini, L"简体中文", L"I13"), L"取消(&C)");
 
+    EXPECT_EQ(questions, std::vector<std::wstring>{}) << "a new program is not modified";
+    EXPECT_TRUE(FileExists(folder / L"CurFlowchart.STxt")) << "closing writes the working copy";
+
     // The second start reads the packs back as file packs and adds nothing.
+    // The working copy comes back and counts as modified, so closing asks.
     const std::vector<unsigned char> afterFirst = ReadBytes(ini);
     EXPECT_EQ(RunAndClose(Close::ExitButton), std::vector<std::wstring>{});
     EXPECT_EQ(ReadBytes(ini), afterFirst);
+    EXPECT_EQ(questions, std::vector<std::wstring>{L"Do you want to save the program(Y/N)?"});
 }
 
 TEST_F(VelmoraExe, StoredSettingsAreLimitedAndWrittenBack) {
@@ -146,7 +155,9 @@ TEST_F(VelmoraExe, LibraryPlantedInTheCurrentDirectoryIsNotLoaded) {
 // `make run`: the program in bin/simulated opens its dialog; the screenshot is kept.
 TEST(VelmoraSmoke, OpensFromTheSimulatedFolder) {
     const std::wstring settings = Simulated(L"Velmora.ini");
+    const std::wstring workingCopy = Simulated(L"CurFlowchart.STxt");
     const bool hadSettings = FileExists(settings);
+    const bool hadWorkingCopy = FileExists(workingCopy);
     {
         VelmoraProcess velmora(Simulated(L"Velmora.exe"), BuiltFile(APP_TEST_BIN_DIR, L"simulated"));
         ASSERT_TRUE(velmora.Started());
@@ -160,11 +171,13 @@ TEST(VelmoraSmoke, OpensFromTheSimulatedFolder) {
         testing_support::PixelCanvas canvas(rc.right - rc.left, rc.bottom - rc.top);
         testing_support::CaptureWindow(dialog, canvas);
         EXPECT_TRUE(canvas.SaveBmp(L"velmora-main-window.bmp"));
-        const int face = canvas.Count(::GetSysColor(COLOR_3DFACE), 0, 0, canvas.width(), canvas.height());
-        EXPECT_GT(face, canvas.width() * canvas.height() / 3) << "the dialog's face fills its background";
+        const int band = canvas.Count(RGB(255, 200, 130), 0, 0, canvas.width(), canvas.height());
+        EXPECT_GT(band, canvas.width() * 8) << "the window's own background colour shows";
         CloseMainWindow(dialog, Close::CloseBox);
         EXPECT_EQ(velmora.WaitForExit(), 0u);
     }
     if (!hadSettings)
         ::DeleteFileW(settings.c_str());
+    if (!hadWorkingCopy)
+        ::DeleteFileW(workingCopy.c_str());
 }

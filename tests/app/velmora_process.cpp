@@ -103,8 +103,25 @@ bool VelmoraProcess::WaitUntilIdle(DWORD timeoutMs) {
 }
 
 DWORD VelmoraProcess::WaitForExit(DWORD timeoutMs) {
-    if (!Started() || ::WaitForSingleObject(m_process.hProcess, timeoutMs) != WAIT_OBJECT_0)
+    if (!Started())
         return STILL_ACTIVE;
+    // The question box is the dialog with the text control of template 103.
+    constexpr int kQuestionText = 1051;
+    constexpr int kNoButton = 1049;
+    std::vector<HWND> answered;
+    const ULONGLONG end = ::GetTickCount64() + timeoutMs;
+    while (::WaitForSingleObject(m_process.hProcess, 50) == WAIT_TIMEOUT) {
+        if (::GetTickCount64() >= end)
+            return STILL_ACTIVE;
+        for (HWND dialog : VisibleDialogsOf(m_process.dwProcessId)) {
+            HWND text = ::GetDlgItem(dialog, kQuestionText);
+            if (!text || std::find(answered.begin(), answered.end(), dialog) != answered.end())
+                continue;
+            answered.push_back(dialog);
+            questionTexts.push_back(WindowTitle(text));
+            ::PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(kNoButton, BN_CLICKED), 0);
+        }
+    }
     DWORD code = STILL_ACTIVE;
     ::GetExitCodeProcess(m_process.hProcess, &code);
     return code;

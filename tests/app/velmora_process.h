@@ -26,7 +26,9 @@ public:
     bool WaitUntilIdle(DWORD timeoutMs = 30000);
 
     // The exit code, or STILL_ACTIVE when the process has not ended in time.
+    // A save question shown meanwhile is answered No; its text is recorded.
     DWORD WaitForExit(DWORD timeoutMs = 30000);
+    std::vector<std::wstring> questionTexts;
 
 private:
     PROCESS_INFORMATION m_process{};
