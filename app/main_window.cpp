@@ -154,14 +154,14 @@ bool CVelmoraDlg::InitMainWindow() {
     SendMessage(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hIcon));
     SendMessage(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_hIcon));
 
+    CShadeButtonST* const shaded[] = {&m_btnOpen, &m_btnSave, &m_btnClear, &m_btnExit, &m_btnSend};
     for (const ShadedButtonLook& look : kShadedButtonLooks) {
-        CShadeButtonST* button = look.controlId == IDC_OPEN   ? &m_btnOpen
-                                 : look.controlId == IDC_SAVE ? &m_btnSave
-                                 : look.controlId == IDC_CLEAR ? &m_btnClear
-                                 : look.controlId == IDOK     ? &m_btnExit
-                                                              : &m_btnSend;
-        ConfigureShadedButton(*button, look);
-        button->Invalidate();
+        for (CShadeButtonST* button : shaded) {
+            if (button->m_hWnd && static_cast<UINT>(button->GetDlgCtrlID()) == look.controlId) {
+                ConfigureShadedButton(*button, look);
+                button->Invalidate();
+            }
+        }
     }
     for (CButtonST& button : m_cmdButtons)
         ConfigureCommandButton(button);

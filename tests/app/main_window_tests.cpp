@@ -2,6 +2,7 @@
 // colours, keyboard routing, the selection shared with the flowchart, the
 // language switch, the about box and closing.
 #include "app/velmora_app.h"
+#include "chart/chart_metrics.h"
 #include "grid/grid_messages.h"
 #include "model/vocabulary.h"
 #include "res/resource.h"
@@ -10,6 +11,7 @@
 #include <algorithm>
 #include <cstring>
 #include <string>
+#include <vector>
 
 using namespace mw_test;
 
@@ -73,6 +75,37 @@ COLORREF ClientPixel(MainWindowHarness& w, int x, int y) {
     testing_support::CaptureWindow(w, canvas);
     return canvas.At(origin.x - outer.left + x, origin.y - outer.top + y);
 }
+
+// Holds the Ctrl key in this thread's keyboard state for a scope.
+class ControlHeld {
+public:
+    ControlHeld() {
+        ::GetKeyboardState(m_saved);
+        BYTE keys[256];
+        std::memcpy(keys, m_saved, sizeof keys);
+        keys[VK_CONTROL] = keys[VK_LCONTROL] = 0x80;
+        ::SetKeyboardState(keys);
+    }
+    ~ControlHeld() { ::SetKeyboardState(m_saved); }
+    ControlHeld(const ControlHeld&) = delete;
+    ControlHeld& operator=(const ControlHeld&) = delete;
+
+private:
+    BYTE m_saved[256];
+};
+
+// Records the timer ticks the window gets.
+class TimerWindow : public MainWindowHarness {
+public:
+    std::vector<WPARAM> ticks;
+
+protected:
+    LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override {
+        if (msg == WM_TIMER)
+            ticks.push_back(wParam);
+        return MainWindowHarness::WindowProc(msg, wParam, lParam);
+    }
+};
 
 // Counts the window's own OK and cancel requests instead of closing.
 class CountingWindow : public MainWindowHarness {
@@ -397,6 +430,56 @@ TEST_F(MainWindowTest, DeleteKeyInTheGridDeletesTheSelectedRow) {
         EXPECT_EQ(w.m_grid.GetItemText(6, 0), L"7");
         w.PressKey(w.GetDlgItem(IDC_SEND), VK_DELETE);
         EXPECT_EQ(w.m_grid.GetItemCount(), 7) << "only in the grid";
+    });
+}
+
+TEST_F(MainWindowTest, ControlKeysInTheGridCopyPasteAndCutRows) {
+    MainWindowHarness window;
+    window.Run([](MainWindowHarness& w) {
+        ShowExample(w);
+        ::SetFocus(w.m_grid);
+        w.m_grid.SelectRow(0);
+        w.PressKey(w.m_grid, 'C');
+        w.m_grid.SelectRow(6);
+        w.PressKey(w.m_grid, 'V');
+        EXPECT_EQ(w.m_grid.GetItemCount(), 8) << "without Ctrl these are plain letters";
+        {
+            ControlHeld control;
+            w.m_grid.SelectRow(0);
+            w.PressKey(w.m_grid, 'C');
+            w.m_grid.SelectRow(6);
+            w.PressKey(w.m_grid, 'V');
+            ASSERT_EQ(w.m_grid.GetItemCount(), 9);
+            EXPECT_EQ(w.m_grid.GetItemText(6, 1), L"FOR");
+            EXPECT_EQ(w.m_grid.GetItemText(7, 1), L"END");
+            w.m_grid.SelectRow(6);
+            w.PressKey(w.m_grid, 'X');
+            EXPECT_EQ(w.m_grid.GetItemCount(), 8);
+            EXPECT_EQ(w.m_grid.GetItemText(6, 1), L"END");
+        }
+    });
+}
+
+TEST_F(MainWindowTest, PollTimerRunsEverySecond) {
+    TimerWindow window;
+    window.Run([&window](MainWindowHarness& w) {
+        w.PumpFor(2300);
+        EXPECT_GE(std::count(window.ticks.begin(), window.ticks.end(), TIMER_POLL), 2);
+        EXPECT_LE(std::count(window.ticks.begin(), window.ticks.end(), TIMER_POLL), 3);
+    });
+}
+
+TEST_F(MainWindowTest, ZoomButtonsReadTheRadioGroup) {
+    MainWindowHarness window;
+    window.Run([](MainWindowHarness& w) {
+        ShowExample(w);
+        ::CheckRadioButton(w, IDC_ZOOM_1X, IDC_ZOOM_3X, IDC_ZOOM_2X);
+        w.SendMessage(WM_COMMAND, MAKEWPARAM(IDC_ZOOM_2X, BN_CLICKED), reinterpret_cast<LPARAM>(w.GetDlgItem(IDC_ZOOM_2X)));
+        EXPECT_EQ(w.m_zoomIndex, 2);
+        EXPECT_EQ(g_zoomLevel, 0) << "only level 0 exists";
+        ::CheckRadioButton(w, IDC_ZOOM_1X, IDC_ZOOM_3X, IDC_ZOOM_1X);
+        w.SendMessage(WM_COMMAND, MAKEWPARAM(IDC_ZOOM_1X, BN_CLICKED), reinterpret_cast<LPARAM>(w.GetDlgItem(IDC_ZOOM_1X)));
+        EXPECT_EQ(w.m_zoomIndex, 0);
     });
 }
 
