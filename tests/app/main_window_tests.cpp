@@ -418,6 +418,29 @@ TEST_F(MainWindowTest, EnterAndEscapeInTheGridDoNotClose) {
     });
 }
 
+TEST_F(MainWindowTest, EnterInTheGridsDropDownChoosesWithoutClosing) {
+    CountingWindow window;
+    window.Run([&window](MainWindowHarness& w) {
+        RECT label{};
+        ASSERT_TRUE(w.m_grid.GetSubItemRect(0, 1, LVIR_LABEL, label));
+        const LPARAM at = MAKELPARAM((label.left + label.right) / 2, (label.top + label.bottom) / 2);
+        w.m_grid.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, at);
+        w.m_grid.SendMessage(WM_LBUTTONUP, 0, at);
+        w.Pump();
+        const HWND combo = ::GetDlgItem(w.m_grid, GRID_COMBO_ID);
+        ASSERT_NE(combo, nullptr) << "the command cell opens its drop-down";
+        const LRESULT entry = ::SendMessageW(combo, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(L"FOR"));
+        ASSERT_GE(entry, 0);
+        ::SendMessageW(combo, CB_SETCURSEL, static_cast<WPARAM>(entry), 0);
+        w.PressKey(combo, VK_RETURN);
+        EXPECT_EQ(::GetDlgItem(w.m_grid, GRID_COMBO_ID), nullptr);
+        EXPECT_EQ(w.m_grid.GetItemText(0, 1), L"FOR");
+        EXPECT_EQ(w.m_grid.GetItemCount(), 2) << "the grid's report was handled";
+        EXPECT_EQ(w.m_rows[0].code, CMD_FOR);
+        EXPECT_EQ(window.okCount, 0) << "Enter ended the choice, not the window";
+    });
+}
+
 TEST_F(MainWindowTest, DeleteKeyInTheGridDeletesTheSelectedRow) {
     MainWindowHarness window;
     window.Run([](MainWindowHarness& w) {
