@@ -467,6 +467,9 @@ void CVelmoraDlg::OnLanguageChange() {
 void CVelmoraDlg::CloseMainWindow() {
     if (!AskSaveChanges())
         return;
-    SaveProgramFile(m_workingCopyPath);
+    // Without the flowchart the initialisation stopped before the working copy
+    // was loaded; the empty grid must not be written over the last program.
+    if (m_chart.m_hWnd)
+        SaveProgramFile(m_workingCopyPath);
     EndDialog(IDOK);
 }

@@ -175,6 +175,45 @@ TEST_F(MainWindowTest, OpensCentredWithItsControlsReady) {
     });
 }
 
+TEST_F(MainWindowTest, WithoutTheFlowchartInitialisationStopsAndTheWorkingCopyIsKept) {
+    const std::wstring copy = folder / L"CurFlowchart.STxt";
+    {
+        HANDLE file = ::CreateFileW(copy.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+        ASSERT_NE(file, INVALID_HANDLE_VALUE);
+        const char text[] = "1 END\r\n";
+        DWORD written = 0;
+        ::WriteFile(file, text, sizeof text - 1, &written, nullptr);
+        ::CloseHandle(file);
+    }
+    const std::vector<unsigned char> before = app_test::ReadBytes(copy);
+    // The platform refuses to create the flowchart view (child id 101).
+    static HHOOK s_hook;
+    s_hook = ::SetWindowsHookExW(WH_CBT, [](int code, WPARAM wParam, LPARAM lParam) -> LRESULT {
+        if (code == HCBT_CREATEWND) {
+            const CREATESTRUCTW* cs = reinterpret_cast<CBT_CREATEWNDW*>(lParam)->lpcs;
+            if ((cs->style & WS_CHILD) && cs->hMenu == reinterpret_cast<HMENU>(static_cast<UINT_PTR>(IDC_CHART)))
+                return 1;
+        }
+        return ::CallNextHookEx(s_hook, code, wParam, lParam);
+    }, nullptr, ::GetCurrentThreadId());
+    ASSERT_NE(s_hook, nullptr);
+    TimerWindow window;
+    window.Run([&](MainWindowHarness& w) {
+        EXPECT_EQ(w.m_chart.m_hWnd, nullptr);
+        EXPECT_TRUE(::IsWindowVisible(w)) << "the window stays open";
+        EXPECT_EQ(w.m_workingCopyPath, copy) << "steps up to 8 ran";
+        EXPECT_EQ(w.m_grid.GetColumnCount(), 0) << "no grid set-up";
+        EXPECT_EQ(w.m_grid.GetItemCount(), 0) << "no working copy loaded";
+        EXPECT_NE(Width(w.GetWindowRect()), 1000) << "not placed";
+        w.PumpFor(1200);
+        EXPECT_TRUE(window.ticks.empty()) << "no poll timer";
+        w.PostMessage(WM_COMMAND, IDOK);
+        w.Pump();
+    });
+    ::UnhookWindowsHookEx(s_hook);
+    EXPECT_EQ(app_test::ReadBytes(copy), before) << "closing keeps the last program";
+}
+
 TEST_F(MainWindowTest, AWindowLargerThanTheDesktopStartsAtItsLeftEdge) {
     RECT desktop{};
     ::GetWindowRect(::GetDesktopWindow(), &desktop);
