@@ -266,14 +266,13 @@ void CVelmoraDlg::LayoutControls() {
             buttonsRight = rc.right;
     }
 
-    RECT grid{};
     if (m_grid.m_hWnd) {
-        grid = rectOf(m_grid);
+        RECT grid = rectOf(m_grid);
         grid.right = std::max<LONG>(cw / 2 - 8, grid.left + std::max(0, buttonsRight - buttonsLeft));
         grid.bottom = buttonsTop - 6;
         Place(m_grid, grid.left, grid.top, Width(grid), Height(grid));
         if (m_chart.m_hWnd)
-            Place(m_chart, grid.right + 8, grid.top, cw - 8 - (grid.right + 8), Height(grid));
+            Place(m_chart, grid.right + 8, grid.top, std::max(0, cw - 8 - (grid.right + 8)), Height(grid));
         if (const HWND label = GetDlgItem(IDC_CHART_LABEL)) {
             const RECT rc = rectOf(label);
             Place(label, grid.right + 8, rc.top, Width(rc), Height(rc));
