@@ -272,7 +272,7 @@ void CVelmoraDlg::LayoutControls() {
         grid.bottom = buttonsTop - 6;
         Place(m_grid, grid.left, grid.top, Width(grid), Height(grid));
         if (m_chart.m_hWnd)
-            Place(m_chart, grid.right + 8, grid.top, std::max(0, cw - 8 - (grid.right + 8)), Height(grid));
+            Place(m_chart, grid.right + 8, grid.top, std::max(0, cw - 8 - static_cast<int>(grid.right + 8)), Height(grid));
         if (const HWND label = GetDlgItem(IDC_CHART_LABEL)) {
             const RECT rc = rectOf(label);
             Place(label, grid.right + 8, rc.top, Width(rc), Height(rc));
