@@ -66,25 +66,25 @@ TEST_F(MainWindowTest, EditAndResizeFigures) {
         ShowLongProgram(w);
         ASSERT_EQ(w.m_grid.GetItemCount(), MAX_ROWS);
         std::printf("\nMain window, 50-row program, under Wine:\n");
-        Report("RecheckAndRedraw alone", 200, [&](int) { w.RecheckAndRedraw(); });
-        Report("  of it: GridToRows", 200, [&](int) { w.GridToRows(); });
-        Report("  of it: CheckProgram", 200, [&](int) { CheckProgram(w.m_rows, w.m_rowCount); });
-        Report("  of it: MarkErrorRows", 200, [&](int) { w.MarkErrorRows(true); });
-        Report("  of it: the flowchart's SetProgram", 200, [&](int) { w.m_chart.SetProgram(w.m_rows, w.m_rowCount); });
-        Report("RecheckAndRedraw and the repaint it causes", 100, [&](int) {
+        Report("RecheckAndRedraw alone", 40, [&](int) { w.RecheckAndRedraw(); });
+        Report("  of it: GridToRows", 40, [&](int) { w.GridToRows(); });
+        Report("  of it: CheckProgram", 40, [&](int) { CheckProgram(w.m_rows, w.m_rowCount); });
+        Report("  of it: MarkErrorRows", 40, [&](int) { w.MarkErrorRows(true); });
+        Report("  of it: the flowchart's SetProgram", 40, [&](int) { w.m_chart.SetProgram(w.m_rows, w.m_rowCount); });
+        Report("RecheckAndRedraw and the repaint it causes", 20, [&](int) {
             w.RecheckAndRedraw();
             Paint(w);
         });
-        Report("one edit: drop-down report of an OUT1 time, repainted", 100, [&](int i) {
+        Report("one edit: drop-down report of an OUT1 time, repainted", 20, [&](int i) {
             w.m_grid.SetItemText(1, 2, i % 2 ? L"0.5" : L"1");
             w.SendMessage(WM_GRID_COMBOEND, GridCellParam(1, 2), 1);
             Paint(w);
         });
-        Report("full resize within one font size (1000x700 <-> 1100x760)", 50, [&](int i) {
+        Report("full resize within one font size (1000x700 <-> 1100x760)", 10, [&](int i) {
             ::SetWindowPos(w, nullptr, 0, 0, i % 2 ? 1000 : 1100, i % 2 ? 700 : 760, SWP_NOMOVE | SWP_NOZORDER);
             Paint(w);
         });
-        Report("full resize across a font step (1000x700 <-> 1700x900)", 50, [&](int i) {
+        Report("full resize across a font step (1000x700 <-> 1700x900)", 10, [&](int i) {
             ::SetWindowPos(w, nullptr, 0, 0, i % 2 ? 1000 : 1700, i % 2 ? 700 : 900, SWP_NOMOVE | SWP_NOZORDER);
             Paint(w);
         });
