@@ -123,5 +123,29 @@ TEST_F(PollTest, SendDoneTickBringsTheStatusLineBackOnce) {
     });
 }
 
+TEST_F(PollTest, TheWindowsTimerPollsAndTheSendButtonSends) {
+    InWindow([&](MainWindowHarness& w) {
+        ResetSimulatedDevice({"Halvex=0", "Pemble=0"});
+        w.PumpFor(static_cast<int>(TIMER_POLL_MS) + 300);
+        EXPECT_EQ(w.m_deviceIcon.GetBitmap(), w.m_bmpNoDevice.Get());
+        EXPECT_FALSE(SendEnabled(w));
+
+        ResetSimulatedDevice({"Halvex=0"});
+        w.PumpFor(static_cast<int>(TIMER_POLL_MS) + 300);
+        EXPECT_EQ(w.m_deviceIcon.GetBitmap(), w.m_bmpDevice.Get());
+        ASSERT_TRUE(SendEnabled(w));
+
+        std::vector<ProgramRow> rows = ExampleProgram();
+        std::copy(rows.begin(), rows.end(), w.m_rows);
+        w.m_rowCount = static_cast<int>(rows.size());
+        ::SendMessageW(w.GetDlgItem(IDC_SEND), BM_CLICK, 0, 0);
+        w.Pump();
+        EXPECT_TRUE(m_boxes.boxes.empty());
+        ASSERT_FALSE(LogLines().empty());
+        EXPECT_EQ(LogLines().back(), "PembleUSB image complete: 30 bytes");
+        EXPECT_EQ(StateValue("open_handles"), 0);
+    });
+}
+
 }  // namespace
 }  // namespace send_test
