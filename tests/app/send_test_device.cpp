@@ -2,7 +2,6 @@
 #include "app/pemble_library.h"
 #include "app/velmora_app.h"
 #include "device/send.h"
-#include "res/resource.h"
 #include <fstream>
 #include <iterator>
 #include <sstream>
@@ -16,11 +15,6 @@ std::wstring BesideProgram(const wchar_t* name) { return ProgramFolder() + L"\\"
 std::string ReadText(const wchar_t* name) {
     std::ifstream in(BesideProgram(name).c_str(), std::ios::binary);
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-HBITMAP LoadPicture(int id) {
-    return static_cast<HBITMAP>(
-        ::LoadImageW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id), IMAGE_BITMAP, 0, 0, 0));
 }
 
 }  // namespace
@@ -105,19 +99,8 @@ void DeviceTest::InWindow(const MainWindowHarness::Body& body) {
     bool ran = false;
     const INT_PTR result = window.Run([&](MainWindowHarness& w) {
         ran = true;
-        // The main window binds these itself once its initialisation is complete.
-        if (!w.m_progress.GetSafeHwnd()) {
-            w.m_progress.SubclassDlgItem(IDC_PROGRESS, w);
-            w.m_progress.SetRange(1, 100);
-        }
-        if (!w.m_deviceIcon.GetSafeHwnd())
-            w.m_deviceIcon.SubclassDlgItem(IDC_DEVICE_ICON, w);
-        if (!w.m_btnSend.GetSafeHwnd())
-            w.m_btnSend.SubclassDlgItem(IDC_SEND, w);
-        if (!w.m_bmpNoDevice)
-            w.m_bmpNoDevice.Reset(LoadPicture(IDB_NO_DEVICE));
-        if (!w.m_bmpDevice)
-            w.m_bmpDevice.Reset(LoadPicture(IDB_DEVICE));
+        ASSERT_TRUE(w.m_progress.GetSafeHwnd() && w.m_deviceIcon.GetSafeHwnd() && w.m_btnSend.GetSafeHwnd());
+        ASSERT_TRUE(w.m_bmpNoDevice && w.m_bmpDevice);
         body(w);
     });
     ASSERT_NE(result, -1) << "the main window was not created";

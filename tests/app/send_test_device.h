@@ -40,8 +40,8 @@ protected:
     void SetUp() override;
     void TearDown() override;
 
-    // Runs `body` inside the real main window once the controls the device
-    // link uses are bound and its two pictures loaded.
+    // Runs `body` inside the real main window, once its initialisation has
+    // bound the controls the device link uses and loaded the two pictures.
     void InWindow(const MainWindowHarness::Body& body);
     // Texts of the recorded boxes.
     std::vector<std::wstring> BoxTexts() const;
