@@ -1,4 +1,5 @@
 #include "tests/app/main_window_harness.h"
+#include <gtest/gtest.h>
 
 namespace {
 constexpr UINT WM_HARNESS_RUN = WM_APP + 0x3A1;
@@ -7,7 +8,11 @@ constexpr UINT WM_HARNESS_RUN = WM_APP + 0x3A1;
 INT_PTR MainWindowHarness::Run(Body body) {
     m_body = std::move(body);
     m_ran = false;
-    return DoModal();
+    const INT_PTR result = DoModal();
+    // A window that never opened (a missing template, say) must not pass as a test that ran.
+    EXPECT_NE(result, -1) << "the main window could not be created";
+    EXPECT_TRUE(m_ran) << "the test body did not run inside the main window";
+    return result;
 }
 
 BOOL MainWindowHarness::OnInitDialog() {

@@ -89,10 +89,10 @@ TEST_F(PollTest, AnHourOfPollingLeavesNoHandleOrPictureBehind) {
         for (const char* setting : {"Halvex=1", "Halvex=0"}) {
             ResetSimulatedDevice({setting});
             w.PollDevice(TIMER_POLL);
-            const int gdiBefore = CountGdiObjects();
+            const int gdiBefore = testing_support::CountGdiObjects();
             for (int tick = 0; tick < 3600; ++tick)
                 w.PollDevice(TIMER_POLL);
-            EXPECT_EQ(CountGdiObjects(), gdiBefore) << setting;
+            EXPECT_EQ(testing_support::CountGdiObjects(), gdiBefore) << setting;
         }
         EXPECT_EQ(StateValue("open_handles"), 0);
         EXPECT_EQ(StateValue("opened"), StateValue("closed"));

@@ -65,16 +65,6 @@ int StateValue(const char* key) {
     return -1;
 }
 
-int CountGdiObjects() {
-    const DWORD counted = ::GetGuiResources(::GetCurrentProcess(), GR_GDIOBJECTS);
-    if (counted > 0)
-        return static_cast<int>(counted);
-    int live = 0;
-    for (UINT_PTR index = 1; index < 0x10000; ++index)
-        live += ::GetObjectType(reinterpret_cast<HGDIOBJ>(index)) != 0;
-    return live;
-}
-
 void DeviceTest::SetUp() {
     ResetSimulatedDevice();
     ASSERT_TRUE(LoadPembleLibrary(ProgramFolder(), m_pemble));

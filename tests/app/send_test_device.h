@@ -29,9 +29,6 @@ std::vector<unsigned char> ReceivedImage();
 // Value of "key=N" in SimDevice.state; -1 when absent.
 int StateValue(const char* key);
 
-// GDI objects the process holds: the platform's count where it keeps one,
-// else (Wine, always 0) the live entries of the handle table.
-int CountGdiObjects();
 
 // Each test: a fresh device, PembleUSB resolved into the g_ pointers, the
 // English pack current, the application named "Velmora", boxes recorded.

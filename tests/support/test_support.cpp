@@ -146,6 +146,16 @@ bool PixelCanvas::SaveBmp(const std::wstring& path) const {
     return out.good();
 }
 
+int CountGdiObjects() {
+    const DWORD counted = ::GetGuiResources(::GetCurrentProcess(), GR_GDIOBJECTS);
+    if (counted > 0)
+        return static_cast<int>(counted);
+    int live = 0;
+    for (UINT_PTR index = 1; index < 0x10000; ++index)
+        live += ::GetObjectType(reinterpret_cast<HGDIOBJ>(index)) != 0;
+    return live;
+}
+
 void CaptureWindow(HWND hwnd, PixelCanvas& canvas) {
     ::RedrawWindow(hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW | RDW_FRAME);
     PumpMessages();

@@ -72,6 +72,10 @@ private:
     const unsigned char* m_bits;
 };
 
+// GDI objects this process holds. GetGuiResources answers 0 under Wine, so
+// the live entries of the GDI handle table are counted there instead.
+int CountGdiObjects();
+
 // Copies what a window shows on screen (its whole window rectangle) into a canvas.
 void CaptureWindow(HWND hwnd, PixelCanvas& canvas);
 // Saves a screenshot of a window as a .bmp file in the working directory.

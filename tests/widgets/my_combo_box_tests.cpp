@@ -187,10 +187,10 @@ TEST(MyComboBox, TheOpenedListAsksTheComboItselfAndGetsOneBrushAndOneFont) {
     HHOOK hook = ::SetWindowsHookExW(WH_CALLWNDPROCRET, &RecordReturns, nullptr, ::GetCurrentThreadId());
     ASSERT_NE(hook, nullptr);
     OpenAndClose(s.combo);
-    const int before = widget_tests::CountGdiObjects();
+    const int before = testing_support::CountGdiObjects();
     for (int i = 0; i < 100; ++i)
         OpenAndClose(s.combo);
-    const int after = widget_tests::CountGdiObjects();
+    const int after = testing_support::CountGdiObjects();
     ::UnhookWindowsHookEx(hook);
 
     EXPECT_GT(before, 0);

@@ -33,16 +33,6 @@ RECT BoundingBox(const testing_support::PixelCanvas& canvas, const RECT& area,
     return box;
 }
 
-int CountGdiObjects() {
-    const DWORD counted = ::GetGuiResources(::GetCurrentProcess(), GR_GDIOBJECTS);
-    if (counted > 0)
-        return static_cast<int>(counted);
-    int live = 0;
-    for (UINT_PTR index = 1; index < 0x10000; ++index)
-        live += ::GetObjectType(reinterpret_cast<HGDIOBJ>(index)) != 0;
-    return live;
-}
-
 bool SamePixels(const testing_support::PixelCanvas& a, const testing_support::PixelCanvas& b) {
     if (a.width() != b.width() || a.height() != b.height())
         return false;

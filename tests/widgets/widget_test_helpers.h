@@ -14,10 +14,6 @@ CFont MakeTestFont(int height = -12);
 RECT BoundingBox(const testing_support::PixelCanvas& canvas, const RECT& area,
                  const std::function<bool(int x, int y, COLORREF c)>& pick);
 
-// GDI objects the process holds: the platform's count where it keeps one,
-// else (Wine, whose count is always 0) the live entries of its handle table,
-// which answers object-type queries by table index alone.
-int CountGdiObjects();
 
 // True when two canvases of the same size hold the same pixels.
 bool SamePixels(const testing_support::PixelCanvas& a, const testing_support::PixelCanvas& b);
