@@ -185,7 +185,10 @@ bool CVelmoraDlg::InitMainWindow() {
     m_bmpNoDevice.Reset(::LoadBitmapW(instance, MAKEINTRESOURCEW(IDB_NO_DEVICE)));
     m_bmpDevice.Reset(::LoadBitmapW(instance, MAKEINTRESOURCEW(IDB_DEVICE)));
     m_connected = 0;
-    LoadProgramFile(m_workingCopyPath);
+    // Without a working copy the blank program still gets its flowchart
+    // (the START element), as after any edit.
+    if (LoadProgramFile(m_workingCopyPath) < 0)
+        RecheckAndRedraw();
     ApplyLanguage();
     UpdateData(false);
     ::SetTimer(m_hWnd, TIMER_POLL, TIMER_POLL_MS, nullptr);

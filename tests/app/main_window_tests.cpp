@@ -135,6 +135,9 @@ TEST_F(MainWindowTest, OpensCentredWithItsControlsReady) {
 
         EXPECT_EQ(w.m_grid.GetItemCount(), 1) << "no working copy: one blank row";
         ASSERT_NE(w.m_chart.m_hWnd, nullptr);
+        EXPECT_EQ(w.m_rowCount, 1);
+        EXPECT_EQ(w.m_modified, 0);
+        EXPECT_EQ(w.m_chart.ElementFromPoint(0, 0), 0) << "the flowchart shows its START element";
         EXPECT_EQ(::GetDlgCtrlID(w.m_chart), IDC_CHART);
         EXPECT_TRUE(::IsWindowVisible(w.m_chart));
         EXPECT_EQ(w.m_workingCopyPath, folder / L"CurFlowchart.STxt");
