@@ -61,6 +61,18 @@ std::wstring MenuText(int n) {
 // Position of the "insert" submenu in the context menu's popup.
 constexpr UINT INSERT_SUBMENU_POSITION = 6;
 
+// After a row went in at `sel`: the selection stays on the line that was
+// selected (now one lower) in the grid and the flowchart, both views are
+// brought up to date, and the status line follows.
+void FollowInsertedRow(CVelmoraDlg& dlg, int sel) {
+    dlg.m_grid.SelectRow(sel + 1);
+    dlg.RecheckAndRedraw();
+    dlg.m_grid.EnsureVisible(sel + 1, TRUE);
+    ::SetFocus(dlg.m_grid.m_hWnd);
+    dlg.m_chart.SelectElement(sel + 2);
+    dlg.ShowRowStatus(dlg.m_grid.GetSelectedRow());
+}
+
 }  // namespace
 
 bool CVelmoraDlg::InsertCommand(int code) {
@@ -77,12 +89,7 @@ bool CVelmoraDlg::InsertCommand(int code) {
     if (!InsertProgramRow(sel, &record, true))
         return false;
     m_modified = 1;
-    m_grid.SelectRow(sel + 1);
-    RecheckAndRedraw();
-    m_grid.EnsureVisible(sel + 1, TRUE);
-    ::SetFocus(m_grid.m_hWnd);
-    m_chart.SelectElement(sel + 2);
-    ShowRowStatus(m_grid.GetSelectedRow());
+    FollowInsertedRow(*this, sel);
     return true;
 }
 
@@ -184,12 +191,7 @@ void CVelmoraDlg::PasteRow() {
     m_modified = 1;
     if (!InsertProgramRow(sel, &record, true))
         return;
-    m_grid.SelectRow(sel + 1);
-    RecheckAndRedraw();
-    m_grid.EnsureVisible(sel + 1, TRUE);
-    ::SetFocus(m_grid.m_hWnd);
-    m_chart.SelectElement(sel + 2);
-    ShowRowStatus(m_grid.GetSelectedRow());
+    FollowInsertedRow(*this, sel);
 }
 
 void CVelmoraDlg::ShowContextMenu(int x, int y) {
