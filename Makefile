@@ -3,7 +3,7 @@ NATIVE  := build/native
 WINDOWS := build/windows
 JOBS    ?= $(shell nproc)
 
-.PHONY: all deps native windows test test-native test-windows run bench clean
+.PHONY: all deps native windows test test-native test-windows check-format run bench clean
 
 all: native windows
 
@@ -25,7 +25,10 @@ test-native: native
 test-windows: windows
 	@scripts/wine-session.sh $(WINDOWS) ctest --test-dir $(WINDOWS) --output-on-failure
 
-test: test-native test-windows
+check-format: deps
+	@scripts/check-format.sh
+
+test: check-format test-native test-windows
 
 run: windows
 	@scripts/run-editor.sh $(WINDOWS)

@@ -4,9 +4,9 @@
 
 namespace {
 
-constexpr int TEXT_MARGIN = 10;     // left of the text and right of the hint
-constexpr int HINT_GAP = 24;        // between the text and its hint
-constexpr int ARROW_SPACE = 18;     // room for the submenu arrow at the right
+constexpr int TEXT_MARGIN = 10;  // left of the text and right of the hint
+constexpr int HINT_GAP = 24;     // between the text and its hint
+constexpr int ARROW_SPACE = 18;  // room for the submenu arrow at the right
 constexpr int MIN_ITEM_HEIGHT = 20;
 constexpr int SEPARATOR_HEIGHT = 7;
 
@@ -162,7 +162,8 @@ void COwnerDrawnMenu::DrawItemLook(const DRAWITEMSTRUCT& dis, const OwnerDrawnIt
     const std::wstring_view label = Label(item), hint = Hint(item);
     ::DrawTextW(dc, label.data(), static_cast<int>(label.size()), &text, DT_SINGLELINE | DT_VCENTER | DT_LEFT | prefix);
     if (!hint.empty())
-        ::DrawTextW(dc, hint.data(), static_cast<int>(hint.size()), &text, DT_SINGLELINE | DT_VCENTER | DT_RIGHT | DT_NOPREFIX);
+        ::DrawTextW(dc, hint.data(), static_cast<int>(hint.size()), &text,
+                    DT_SINGLELINE | DT_VCENTER | DT_RIGHT | DT_NOPREFIX);
     if (item.submenu) {
         // A small solid triangle pointing right, in the text colour.
         const int cx = r.right - ARROW_SPACE / 2 - 2, cy = (r.top + r.bottom) / 2;

@@ -17,7 +17,7 @@ struct FileDialogRequest {
     std::wstring filter;            // "Name|pattern|Name|pattern||"
     std::wstring defaultExtension;  // without the dot
     std::wstring initialName;
-    DWORD flags;                    // OFN_* flags
+    DWORD flags;  // OFN_* flags
 };
 
 using FileDialogHook = std::function<std::optional<std::wstring>(const FileDialogRequest&)>;

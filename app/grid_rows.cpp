@@ -81,8 +81,7 @@ private:
 void CVelmoraDlg::SetUpGrid() {
     m_grid.SetRedraw(FALSE);
     m_grid.ModifyStyleEx(0, WS_EX_CLIENTEDGE, SWP_FRAMECHANGED);
-    m_grid.SetExtendedStyle(m_grid.GetExtendedStyle() | LVS_EX_GRIDLINES | LVS_EX_SUBITEMIMAGES |
-                            LVS_EX_FULLROWSELECT);
+    m_grid.SetExtendedStyle(m_grid.GetExtendedStyle() | LVS_EX_GRIDLINES | LVS_EX_SUBITEMIMAGES | LVS_EX_FULLROWSELECT);
     m_grid.SetUpColumns();
 
     BuildVocabularies();

@@ -16,15 +16,15 @@ void EnsureUnicodeIni(const std::wstring& path) {
 }
 
 std::wstring ReadIniString(const std::wstring& path, const std::wstring& section, const std::wstring& key,
-                               int maxChars) {
+                           int maxChars) {
     std::vector<wchar_t> buffer(static_cast<size_t>(maxChars) + 1, L'\0');
     const DWORD length = ::GetPrivateProfileStringW(section.c_str(), key.c_str(), L"", buffer.data(),
                                                     static_cast<DWORD>(buffer.size()), path.c_str());
     return std::wstring(buffer.data(), std::min<size_t>(length, static_cast<size_t>(maxChars)));
 }
 
-void ReadIniText(const std::wstring& path, const std::wstring& section, const std::wstring& key,
-                     wchar_t* field, int size) {
+void ReadIniText(const std::wstring& path, const std::wstring& section, const std::wstring& key, wchar_t* field,
+                 int size) {
     ::GetPrivateProfileStringW(section.c_str(), key.c_str(), L"", field, static_cast<DWORD>(size), path.c_str());
     field[size - 1] = L'\0';
 }
@@ -34,6 +34,6 @@ int ReadIniInt(const std::wstring& path, const std::wstring& section, const std:
 }
 
 void WriteIniString(const std::wstring& path, const std::wstring& section, const std::wstring& key,
-                        const std::wstring& value) {
+                    const std::wstring& value) {
     ::WritePrivateProfileStringW(section.c_str(), key.c_str(), value.c_str(), path.c_str());
 }

@@ -49,9 +49,9 @@ const LanguagePack& BuiltinChinesePack() {
         {L"打开", L"保存", L"清除", L"语言", L"发送", L"退出"},
         {L"剪切", L"复制", L"粘贴", L"删除", L"插入空行", L"插入"},
         ErrorTextsChinese,
-        {L"打开程序文件", L"打开文件出错!", L"保存程序文件", L"写文件出错!",
-         L"要保存编辑的程序吗(Y/N)?", L"没有数据发送!", L"语法错误!", L"USB设备连接失败!",
-         L"USB设备读出错!", L"USB设备写出错!", L"是(&Y)", L"否(&N)", L"取消(&C)"},
+        {L"打开程序文件", L"打开文件出错!", L"保存程序文件", L"写文件出错!", L"要保存编辑的程序吗(Y/N)?",
+         L"没有数据发送!", L"语法错误!", L"USB设备连接失败!", L"USB设备读出错!", L"USB设备写出错!", L"是(&Y)",
+         L"否(&N)", L"取消(&C)"},
     });
     return pack;
 }
@@ -64,9 +64,8 @@ const LanguagePack& BuiltinEnglishPack() {
         {L"Cut", L"Copy", L"Paste", L"Delete", L"Insert Row", L"Insert"},
         ErrorTextsEnglish,
         {L"Open Flowchart File", L"Open file error!", L"Save Flowchart File", L"Write file error!",
-         L"Do you want to save the program(Y/N)?", L"No Data Send!", L"Sytax Error!",
-         L"USB Device Connect Failure!", L"USB Read Data Error!", L"USB Write Data Error!", L"&Yes",
-         L"&No", L"&Cancel"},
+         L"Do you want to save the program(Y/N)?", L"No Data Send!", L"Sytax Error!", L"USB Device Connect Failure!",
+         L"USB Read Data Error!", L"USB Write Data Error!", L"&Yes", L"&No", L"&Cancel"},
     });
     return pack;
 }

@@ -81,7 +81,7 @@ int LoadLanguagePackTable(const std::wstring& settingsPath, PackTable packs, Bui
     int count = 0;
     for (int key = 1; key <= MAX_LANGUAGE_PACKS; ++key) {
         const std::wstring value = ReadIniString(settingsPath, LANGUAGE_SECTION, std::to_wstring(key),
-                                                     LANGUAGE_VALUE_CHARS);
+                                                 LANGUAGE_VALUE_CHARS);
         if (ParseLanguageEntry(value, packs[static_cast<size_t>(count)]))
             ++count;
     }
@@ -119,7 +119,7 @@ void SaveLanguagePackTable(const std::wstring& settingsPath, std::span<const Lan
     const int first = std::max(0, packCount - appended);
     for (int i = first; i < packCount; ++i)
         WriteIniString(settingsPath, LANGUAGE_SECTION, std::to_wstring(i + 1),
-                           std::wstring(PackText(packs[static_cast<size_t>(i)].name, PACK_NAME_SIZE)));
+                       std::wstring(PackText(packs[static_cast<size_t>(i)].name, PACK_NAME_SIZE)));
     for (int i = first; i < packCount; ++i) {
         const LanguagePack& pack = packs[static_cast<size_t>(i)];
         const std::wstring section(PackText(pack.name, PACK_NAME_SIZE));

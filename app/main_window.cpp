@@ -27,7 +27,7 @@ constexpr int kDesignWidthSum = 385;
 static_assert(kNumberColumnWidth == GRID_COLUMNS[0].width);
 
 // The controls ApplyLanguage names, in the order of the captions C1..C6.
-constexpr std::array<int, PACK_CAPTION_COUNT> kCaptionControls{IDC_OPEN, IDC_SAVE, IDC_CLEAR,
+constexpr std::array<int, PACK_CAPTION_COUNT> kCaptionControls{IDC_OPEN,       IDC_SAVE, IDC_CLEAR,
                                                                IDC_LANG_LABEL, IDC_SEND, IDOK};
 
 // The grid's font for a character width of `size` pixels.
@@ -64,6 +64,7 @@ void Place(HWND child, int x, int y, int width, int height) {
 
 }  // namespace
 
+// clang-format off
 BEGIN_MESSAGE_MAP(CVelmoraDlg, CDialog)
     SysCommand<&ThisClass::OnSysCommand>(),
     Paint<&ThisClass::OnPaint>(),
@@ -93,6 +94,7 @@ BEGIN_MESSAGE_MAP(CVelmoraDlg, CDialog)
     Command<&ThisClass::OnPasteCommand>(ID_EDIT_PASTE),
     Command<&ThisClass::OnLanguageChange>(IDC_LANG_COMBO, CBN_SELCHANGE),
 END_MESSAGE_MAP()
+// clang-format on
 
 CVelmoraDlg::CVelmoraDlg(HWND parent)
     : CDialog(IDD_VELMORA_DIALOG, parent),
@@ -275,7 +277,8 @@ void CVelmoraDlg::LayoutControls() {
         grid.bottom = buttonsTop - 6;
         Place(m_grid, grid.left, grid.top, Width(grid), Height(grid));
         if (m_chart.m_hWnd)
-            Place(m_chart, grid.right + 8, grid.top, std::max(0, cw - 8 - static_cast<int>(grid.right + 8)), Height(grid));
+            Place(m_chart, grid.right + 8, grid.top, std::max(0, cw - 8 - static_cast<int>(grid.right + 8)),
+                  Height(grid));
         if (const HWND label = GetDlgItem(IDC_CHART_LABEL)) {
             const RECT rc = rectOf(label);
             Place(label, grid.right + 8, rc.top, Width(rc), Height(rc));
@@ -307,8 +310,7 @@ void CVelmoraDlg::FitGridColumns() {
         int width = LVSCW_AUTOSIZE_USEHEADER;
         if (clientWidth - scrollBar > 0) {
             // A grid narrower than column 0 and the slack gives empty columns, not negative ones.
-            width = i == 0 ? kNumberColumnWidth
-                           : std::max(0, static_cast<int>(GRID_COLUMNS[i].width * scale + 0.5));
+            width = i == 0 ? kNumberColumnWidth : std::max(0, static_cast<int>(GRID_COLUMNS[i].width * scale + 0.5));
         }
         m_grid.SetColumnWidth(i, width);
     }
@@ -378,9 +380,24 @@ bool CVelmoraDlg::FilterKeyMessage(MSG* msg) {
         const bool control = ::GetKeyState(VK_CONTROL) < 0;
         switch (msg->wParam) {
         case VK_DELETE: DeleteCommand(); return false;
-        case 'C': if (control) { CopyRow(); return false; } break;
-        case 'V': if (control) { PasteRow(); return false; } break;
-        case 'X': if (control) { CutRow(); return false; } break;
+        case 'C':
+            if (control) {
+                CopyRow();
+                return false;
+            }
+            break;
+        case 'V':
+            if (control) {
+                PasteRow();
+                return false;
+            }
+            break;
+        case 'X':
+            if (control) {
+                CutRow();
+                return false;
+            }
+            break;
         default: break;
         }
     }

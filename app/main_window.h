@@ -23,7 +23,7 @@
 #include <string>
 
 // Timers of the main window.
-constexpr UINT_PTR TIMER_POLL = 1;       // every 1000 ms: device presence
+constexpr UINT_PTR TIMER_POLL = 1;  // every 1000 ms: device presence
 constexpr UINT TIMER_POLL_MS = 1000;
 constexpr UINT_PTR TIMER_SEND_DONE = 2;  // once, 2500 ms after a send: status line back
 constexpr UINT TIMER_SEND_DONE_MS = 2500;

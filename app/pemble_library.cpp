@@ -7,7 +7,7 @@ ReadUSBProc g_ReadUSB = nullptr;
 
 namespace {
 
-std::wstring SystemFolder(UINT (WINAPI *query)(LPWSTR, UINT)) {
+std::wstring SystemFolder(UINT(WINAPI* query)(LPWSTR, UINT)) {
     wchar_t folder[MAX_PATH + 1]{};
     const UINT length = query(folder, MAX_PATH + 1);
     return length > 0 && length <= MAX_PATH ? std::wstring(folder, length) : std::wstring();

@@ -14,9 +14,8 @@ namespace {
 // Start-up problems come before the language packs, so they are in English.
 void ShowStartupInformation(const std::wstring& text) { ShowMessageBox(nullptr, text, L"Information", MB_OK); }
 
-constexpr DWORD ALL_CONTROL_CLASSES = ICC_LISTVIEW_CLASSES | ICC_TREEVIEW_CLASSES | ICC_BAR_CLASSES |
-                                      ICC_TAB_CLASSES | ICC_UPDOWN_CLASS | ICC_PROGRESS_CLASS |
-                                      ICC_HOTKEY_CLASS | ICC_ANIMATE_CLASS;
+constexpr DWORD ALL_CONTROL_CLASSES = ICC_LISTVIEW_CLASSES | ICC_TREEVIEW_CLASSES | ICC_BAR_CLASSES | ICC_TAB_CLASSES |
+                                      ICC_UPDOWN_CLASS | ICC_PROGRESS_CLASS | ICC_HOTKEY_CLASS | ICC_ANIMATE_CLASS;
 static_assert(ALL_CONTROL_CLASSES == 0xFF);
 
 }  // namespace
@@ -85,8 +84,8 @@ void CVelmoraApp::LoadLanguagePacks() {
 }
 
 void CVelmoraApp::SaveLanguagePacks() {
-    SaveLanguagePackTable(m_settingsPath, std::span<const LanguagePack>(m_packs.get(), MAX_LANGUAGE_PACKS),
-                          m_packCount, {m_addBuiltinChinese, m_addBuiltinEnglish});
+    SaveLanguagePackTable(m_settingsPath, std::span<const LanguagePack>(m_packs.get(), MAX_LANGUAGE_PACKS), m_packCount,
+                          {m_addBuiltinChinese, m_addBuiltinEnglish});
 }
 
 void CVelmoraApp::ReadSettings() {

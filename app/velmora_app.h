@@ -13,8 +13,8 @@ class CVelmoraApp : public CWinApp {
 public:
     CVelmoraApp();
 
-    bool OnStartup() override;   // runs the main window; false ends the process after it
-    int OnShutdown() override;   // the exit sequence
+    bool OnStartup() override;  // runs the main window; false ends the process after it
+    int OnShutdown() override;  // the exit sequence
 
     void InitPaths();
     void LoadUsbLibrary();

@@ -24,7 +24,6 @@ int Scale(int base, float f) { return static_cast<int>(base * static_cast<double
 
 ChartMetrics ScaledMetrics(float f) {
     const ChartMetrics& b = g_baseMetrics;
-    return {Scale(b.elementWidth, f), Scale(b.rowHeight, f),     Scale(b.bandWidth, f),
-            Scale(b.margin, f),       Scale(b.sideInset, f),     Scale(b.shapeInset, f),
-            Scale(b.textFontWidth, f), Scale(b.smallFontWidth, f)};
+    return {Scale(b.elementWidth, f), Scale(b.rowHeight, f),  Scale(b.bandWidth, f),     Scale(b.margin, f),
+            Scale(b.sideInset, f),    Scale(b.shapeInset, f), Scale(b.textFontWidth, f), Scale(b.smallFontWidth, f)};
 }

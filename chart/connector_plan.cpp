@@ -80,11 +80,8 @@ ConnectorPlan PlanConnectors(const ProgramRow* elements, int count, int n) {
             PlaceJump(plan, n, p, false);
         break;
     }
-    case CMD_IF:
-        PlanIf(plan, row, n);
-        break;
-    default:
-        break;
+    case CMD_IF: PlanIf(plan, row, n); break;
+    default: break;
     }
     return plan;
 }

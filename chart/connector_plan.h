@@ -20,7 +20,7 @@ struct ConnectorPlan {
     bool exitStub = false;
     bool throughLine = false;  // an empty row's line from the top to the bottom anchor
     bool jump[JUMP_SLOT_COUNT] = {};
-    int target[JUMP_SLOT_COUNT] = {};  // element index the jump arrives at
+    int target[JUMP_SLOT_COUNT] = {};   // element index the jump arrives at
     LabelPlace yes = LabelPlace::None;  // IF: "Y", the target when the condition holds
     LabelPlace no = LabelPlace::None;   // IF: "N", the other target
 };

@@ -11,6 +11,7 @@ CFont MakeChartFont(int width, int weight) {
 }
 }  // namespace
 
+// clang-format off
 BEGIN_MESSAGE_MAP(CListChartView, CScrollWnd)
     Size<&ThisClass::OnSize>(),
     Key<&ThisClass::OnKeyDown>(WM_KEYDOWN),
@@ -21,6 +22,7 @@ BEGIN_MESSAGE_MAP(CListChartView, CScrollWnd)
     HScroll<&ThisClass::OnHScroll>(),
     VScroll<&ThisClass::OnVScroll>(),
 END_MESSAGE_MAP()
+// clang-format on
 
 CListChartView::CListChartView()
     : m_oldStripBitmap(static_cast<HBITMAP>(::GetCurrentObject(m_stripSurface, OBJ_BITMAP))) {

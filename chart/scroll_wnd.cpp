@@ -33,6 +33,7 @@ void SetBarRange(HWND hwnd, int bar, int content, int page) {
 }
 }  // namespace
 
+// clang-format off
 BEGIN_MESSAGE_MAP(CScrollWnd, CWnd)
     velmora::map::Create<&ThisClass::OnCreate>(),  // CWnd::Create would hide it
     Size<&ThisClass::OnSize>(),
@@ -41,6 +42,7 @@ BEGIN_MESSAGE_MAP(CScrollWnd, CWnd)
     MouseWheel<&ThisClass::OnMouseWheel>(),
     Paint<&ThisClass::OnPaint>(),
 END_MESSAGE_MAP()
+// clang-format on
 
 CScrollWnd::CScrollWnd() : m_oldBitmap(static_cast<HBITMAP>(::GetCurrentObject(m_bufferSurface, OBJ_BITMAP))) {}
 

@@ -38,15 +38,19 @@ std::string Utf8(std::wstring_view text) {
 // A path for messages: narrow paths are bytes already, wide ones become UTF-8.
 template <typename String>
 std::string PathText(const String& native) {
-    if constexpr (std::is_same_v<String, std::string>) return native;
-    else return Utf8(native);
+    if constexpr (std::is_same_v<String, std::string>)
+        return native;
+    else
+        return Utf8(native);
 }
 
 bool IsWord(const std::filesystem::path& arg, std::string_view word) {
     const auto& text = arg.native();
-    if (text.size() != word.size()) return false;
+    if (text.size() != word.size())
+        return false;
     for (size_t i = 0; i < word.size(); ++i)
-        if (text[i] != static_cast<std::filesystem::path::value_type>(word[i])) return false;
+        if (text[i] != static_cast<std::filesystem::path::value_type>(word[i]))
+            return false;
     return true;
 }
 
@@ -67,7 +71,8 @@ int FileError(const std::filesystem::path& path, const char* what) {
 bool Load(const std::filesystem::path& path, Program& program) {
     uint8_t image[IMAGE_FILE_CAPACITY];
     program.count = LoadProgramRows(path, program.rows, image);
-    if (program.count >= 0) return true;
+    if (program.count >= 0)
+        return true;
     FileError(path, LoadFailure(program.count));
     return false;
 }
@@ -102,15 +107,18 @@ int Check(Program& program) {
 int Encode(Program& program, const std::filesystem::path& out) {
     uint8_t image[IMAGE_FILE_CAPACITY];
     const int length = CheckAndEncode(program, image, IMAGE_FILE_CAPACITY);
-    if (length < 0) return EXIT_PROGRAM_ERROR;
-    if (!WriteImageFile(image, out, length)) return FileError(out, "cannot write the file");
+    if (length < 0)
+        return EXIT_PROGRAM_ERROR;
+    if (!WriteImageFile(image, out, length))
+        return FileError(out, "cannot write the file");
     return 0;
 }
 
 int Packets(Program& program) {
     uint8_t image[IMAGE_BUFFER_SIZE] = {};
     int length = CheckAndEncode(program, image, IMAGE_BUFFER_SIZE);
-    if (length < 0) return EXIT_PROGRAM_ERROR;
+    if (length < 0)
+        return EXIT_PROGRAM_ERROR;
     if (length == 0) {
         Write(stderr, "No Data Send!\n");
         return EXIT_PROGRAM_ERROR;
@@ -123,7 +131,8 @@ int Packets(Program& program) {
     }
     for (const DevicePacket& packet : packets) {
         char line[3 * 9 + 1];
-        for (int i = 0; i < 9; ++i) std::snprintf(line + 3 * i, 4, i < 8 ? "%02X " : "%02X\n", packet[i]);
+        for (int i = 0; i < 9; ++i)
+            std::snprintf(line + 3 * i, 4, i < 8 ? "%02X " : "%02X\n", packet[i]);
         Write(stdout, line);
     }
     return 0;
@@ -140,9 +149,12 @@ int RunCommand(const std::vector<std::filesystem::path>& args) {
         return EXIT_USAGE_OR_FILE;
     }
     Program program;
-    if (!Load(args[1], program)) return EXIT_USAGE_OR_FILE;
-    if (IsWord(args[0], "check")) return Check(program);
-    if (IsWord(args[0], "encode")) return Encode(program, args[2]);
+    if (!Load(args[1], program))
+        return EXIT_USAGE_OR_FILE;
+    if (IsWord(args[0], "check"))
+        return Check(program);
+    if (IsWord(args[0], "encode"))
+        return Encode(program, args[2]);
     if (IsWord(args[0], "decode")) {
         Write(stdout, ProgramTextBytes(program.rows, program.count));
         return 0;

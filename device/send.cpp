@@ -224,13 +224,9 @@ bool CVelmoraDlg::SendPacket(HANDLE handle, DevicePacket& packet) {
     const uint8_t marker = reply[1];
     const uint8_t status = reply[2];
     switch (CheckReply(status, marker)) {
-    case ReplyVerdict::Accepted:
-        return true;
-    case ReplyVerdict::RefusedSilently:
-        return false;
-    case ReplyVerdict::Refused:
-        ShowText(m_hWnd, SystemErrorText(status, marker));
-        return false;
+    case ReplyVerdict::Accepted: return true;
+    case ReplyVerdict::RefusedSilently: return false;
+    case ReplyVerdict::Refused: ShowText(m_hWnd, SystemErrorText(status, marker)); return false;
     }
     return false;
 }

@@ -32,11 +32,13 @@ void FormatClipboardBlock(int rowIndex, const ProgramRow* rows, uint8_t (&block)
 }
 
 bool ParseClipboardBlock(const uint8_t* block, size_t size, ProgramRow& row) {
-    if (!block) return false;
+    if (!block)
+        return false;
     std::wstring line;
     for (size_t i = 0; i + 1 < size; i += 2) {
         uint32_t unit = block[i] | (block[i + 1] << 8);
-        if (unit == 0) break;
+        if (unit == 0)
+            break;
         // A 32-bit wchar_t holds a surrogate pair as one character.
         if (sizeof(wchar_t) == 4 && unit >= 0xD800 && unit <= 0xDBFF && i + 3 < size) {
             const uint32_t low = block[i + 2] | (block[i + 3] << 8);

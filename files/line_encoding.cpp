@@ -8,7 +8,8 @@ bool IsHighSurrogate(uint32_t unit) { return unit >= 0xD800 && unit <= 0xDBFF; }
 bool IsLowSurrogate(uint32_t unit) { return unit >= 0xDC00 && unit <= 0xDFFF; }
 
 void AppendUtf8(uint32_t codePoint, std::string& bytes) {
-    if (codePoint > 0x10FFFF) codePoint = REPLACEMENT;  // only a 32-bit wchar_t holds such values
+    if (codePoint > 0x10FFFF)
+        codePoint = REPLACEMENT;  // only a 32-bit wchar_t holds such values
     if (codePoint < 0x80) {
         bytes += static_cast<char>(codePoint);
     } else if (codePoint < 0x800) {
@@ -47,13 +48,17 @@ void AppendUtf8Text(std::wstring_view text, std::string& bytes) {
 
 void AppendLineBytes(std::wstring_view line, std::string& bytes) {
     bool eightBit = true;
-    for (wchar_t c : line) eightBit = eightBit && Unit(c) <= 0xFF;
-    if (!eightBit) return AppendUtf8Text(line, bytes);
+    for (wchar_t c : line)
+        eightBit = eightBit && Unit(c) <= 0xFF;
+    if (!eightBit)
+        return AppendUtf8Text(line, bytes);
     std::string own;
-    for (wchar_t c : line) own += static_cast<char>(Unit(c));
+    for (wchar_t c : line)
+        own += static_cast<char>(Unit(c));
     if (ReadsAsUtf8(own)) {
         size_t digits = 0;
-        while (digits < own.size() && own[digits] >= '0' && own[digits] <= '9') ++digits;
+        while (digits < own.size() && own[digits] >= '0' && own[digits] <= '9')
+            ++digits;
         own.insert(digits, 1, '\xFF');
     }
     bytes += own;
@@ -69,17 +74,23 @@ bool ReadsAsUtf8(const Utf8LineCheck& check) { return check.valid && check.wide 
 
 bool ReadsAsUtf8(std::string_view bytes) {
     Utf8LineCheck check;
-    for (char c : bytes) FeedLineCheck(check, static_cast<uint8_t>(c));
+    for (char c : bytes)
+        FeedLineCheck(check, static_cast<uint8_t>(c));
     return ReadsAsUtf8(check);
 }
 
 long FeedUtf8(Utf8Decoder& decoder, uint8_t byte) {
     if (decoder.pending == 0) {
-        if (byte < 0x80) return byte;
-        if (byte >= 0xC2 && byte <= 0xDF) decoder = {byte & 0x1Fu, 0x80, 1};
-        else if (byte >= 0xE0 && byte <= 0xEF) decoder = {byte & 0x0Fu, 0x800, 2};
-        else if (byte >= 0xF0 && byte <= 0xF4) decoder = {byte & 0x07u, 0x10000, 3};
-        else return UTF8_INVALID;
+        if (byte < 0x80)
+            return byte;
+        if (byte >= 0xC2 && byte <= 0xDF)
+            decoder = {byte & 0x1Fu, 0x80, 1};
+        else if (byte >= 0xE0 && byte <= 0xEF)
+            decoder = {byte & 0x0Fu, 0x800, 2};
+        else if (byte >= 0xF0 && byte <= 0xF4)
+            decoder = {byte & 0x07u, 0x10000, 3};
+        else
+            return UTF8_INVALID;
         return UTF8_MORE;
     }
     if ((byte & 0xC0) != 0x80) {
@@ -87,7 +98,8 @@ long FeedUtf8(Utf8Decoder& decoder, uint8_t byte) {
         return UTF8_INVALID;
     }
     decoder.codePoint = (decoder.codePoint << 6) | (byte & 0x3Fu);
-    if (--decoder.pending > 0) return UTF8_MORE;
+    if (--decoder.pending > 0)
+        return UTF8_MORE;
     const uint32_t codePoint = decoder.codePoint;
     const bool overlong = codePoint < decoder.minimum;
     decoder = {};

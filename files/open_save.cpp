@@ -56,10 +56,8 @@ bool CVelmoraDlg::AskSaveChanges() {
     case IDYES:
         // A save that did not happen keeps the program: the caller stops.
         return SaveCommand();
-    case IDNO:
-        return true;
-    default:
-        return false;
+    case IDNO: return true;
+    default: return false;
     }
 }
 
@@ -68,8 +66,8 @@ void CVelmoraDlg::OpenCommand() {
         return;
     if (m_lastPath.empty())
         m_lastPath = g_velmoraApp.m_exeFolder + L"\\*.STXT";
-    const auto path = ShowFileDialog({FileDialogKind::Open, m_hWnd, InfoText(1), FILE_FILTER, DEFAULT_EXTENSION,
-                                      m_lastPath, OFN_FILEMUSTEXIST});
+    const auto path = ShowFileDialog(
+        {FileDialogKind::Open, m_hWnd, InfoText(1), FILE_FILTER, DEFAULT_EXTENSION, m_lastPath, OFN_FILEMUSTEXIST});
     if (!path)
         return;
     if (LoadProgramFile(*path) < 0) {

@@ -16,11 +16,14 @@ int LoadProgramRows(const std::filesystem::path& path, ProgramRow (&rows)[MAX_RO
         count = ReadProgramText(path, rows, MAX_ROWS);
     } else {
         const int length = ReadImageFile(path, image);
-        if (length < 0) return length;
+        if (length < 0)
+            return length;
         count = DecodeProgram(image, length, rows);
-        if (count < 0) return LOAD_NOT_AN_IMAGE;
+        if (count < 0)
+            return LOAD_NOT_AN_IMAGE;
     }
-    if (count < 0) return count;
+    if (count < 0)
+        return count;
     if (count == 0 || (count < MAX_ROWS && rows[count - 1].code != CMD_NONE)) {
         std::memset(&rows[count], 0, sizeof rows[count]);
         ++count;
@@ -28,12 +31,14 @@ int LoadProgramRows(const std::filesystem::path& path, ProgramRow (&rows)[MAX_RO
     return count;
 }
 
-int SaveProgramRows(const std::filesystem::path& path, ProgramRow* rows, int count, uint8_t* image,
-                    int* checkResult) {
-    if (FileKindOf(path) == FileKind::ProgramText) return WriteProgramText(path, rows, count);
+int SaveProgramRows(const std::filesystem::path& path, ProgramRow* rows, int count, uint8_t* image, int* checkResult) {
+    if (FileKindOf(path) == FileKind::ProgramText)
+        return WriteProgramText(path, rows, count);
     const int result = CheckProgram(rows, count);
-    if (checkResult) *checkResult = result;
+    if (checkResult)
+        *checkResult = result;
     const int length = EncodeProgram(rows, count, image, IMAGE_FILE_CAPACITY);
-    if (length < 0) return 0;
+    if (length < 0)
+        return 0;
     return WriteImageFile(image, path, length);
 }

@@ -21,5 +21,4 @@ int LoadProgramRows(const std::filesystem::path& path, ProgramRow (&rows)[MAX_RO
 // are checked (result in *checkResult when given) and encoded into `image`
 // (IMAGE_FILE_CAPACITY bytes at least); a program with an error writes nothing.
 // 1 on success, 0 on failure.
-int SaveProgramRows(const std::filesystem::path& path, ProgramRow* rows, int count, uint8_t* image,
-                    int* checkResult);
+int SaveProgramRows(const std::filesystem::path& path, ProgramRow* rows, int count, uint8_t* image, int* checkResult);

@@ -14,7 +14,7 @@
 inline constexpr const wchar_t* ComparatorTextForms[6] = {L"=", L"\u2266", L"\u2267", L">", L"<", L"!="};
 
 constexpr int MAX_LINE_TOKENS = 9;
-constexpr int MAX_TOKEN_LINE = 259;      // longest line (after its leading blanks) that gives tokens
+constexpr int MAX_TOKEN_LINE = 259;        // longest line (after its leading blanks) that gives tokens
 constexpr int MAX_READ_LINE_PIECE = 1022;  // longer file lines are read in pieces of this size
 
 struct Token {

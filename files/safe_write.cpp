@@ -13,8 +13,10 @@ namespace {
 bool WriteWhole(const std::filesystem::path& path, const void* data, size_t size, bool& created) {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     created = out.is_open();
-    if (!out) return false;
-    if (size > 0) out.write(static_cast<const char*>(data), static_cast<std::streamsize>(size));
+    if (!out)
+        return false;
+    if (size > 0)
+        out.write(static_cast<const char*>(data), static_cast<std::streamsize>(size));
     out.close();  // a full disk shows here at the latest
     return !out.fail();
 }
@@ -33,12 +35,15 @@ bool ReplaceFile(const std::filesystem::path& from, const std::filesystem::path&
 }  // namespace
 
 bool WriteFileSafely(const std::filesystem::path& path, const void* data, size_t size) {
-    if (path.empty() || (!data && size > 0)) return false;
+    if (path.empty() || (!data && size > 0))
+        return false;
     std::filesystem::path temporary = path;
     temporary += ".velmora-tmp";
     bool created = false;
-    if (WriteWhole(temporary, data, size, created) && ReplaceFile(temporary, path)) return true;
+    if (WriteWhole(temporary, data, size, created) && ReplaceFile(temporary, path))
+        return true;
     std::error_code ignored;
-    if (created) std::filesystem::remove(temporary, ignored);
+    if (created)
+        std::filesystem::remove(temporary, ignored);
     return false;
 }

@@ -5,8 +5,9 @@
 bool IsFolderWritable(const std::wstring& folder) {
     const std::wstring probe = folder + L"\\" + WRITE_PROBE_NAME;
     // Shared, so that two editors starting at once both find the folder writable.
-    const HANDLE file = ::CreateFileW(probe.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                      nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_TEMPORARY, nullptr);
+    const HANDLE file = ::CreateFileW(probe.c_str(), GENERIC_WRITE,
+                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, CREATE_ALWAYS,
+                                      FILE_ATTRIBUTE_TEMPORARY, nullptr);
     if (file == INVALID_HANDLE_VALUE)
         return false;
     ::CloseHandle(file);

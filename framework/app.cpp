@@ -18,9 +18,7 @@ std::wstring ExecutableBaseName() {
 }
 }  // namespace
 
-CWinApp::CWinApp() : m_hInstance(::GetModuleHandleW(nullptr)), m_appName(ExecutableBaseName()) {
-    g_app = this;
-}
+CWinApp::CWinApp() : m_hInstance(::GetModuleHandleW(nullptr)), m_appName(ExecutableBaseName()) { g_app = this; }
 
 CWinApp::~CWinApp() {
     if (m_comInitialised)

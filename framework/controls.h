@@ -39,17 +39,21 @@ public:
     BOOL Create(DWORD style, const RECT& rect, HWND parent, UINT id) {
         return CWnd::Create(L"COMBOBOX", L"", style, rect, parent, id);
     }
-    int AddString(const std::wstring& text) { return static_cast<int>(SendMessage(CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()))); }
+    int AddString(const std::wstring& text) {
+        return static_cast<int>(SendMessage(CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str())));
+    }
     void ResetContent() { SendMessage(CB_RESETCONTENT); }
     int GetCount() const { return static_cast<int>(SendMessage(CB_GETCOUNT)); }
     int GetCurSel() const { return static_cast<int>(SendMessage(CB_GETCURSEL)); }
     int SetCurSel(int index) { return static_cast<int>(SendMessage(CB_SETCURSEL, static_cast<WPARAM>(index))); }
     // Selects the first entry, from after `start`, that begins with `prefix` (no case).
     int SelectString(int start, const std::wstring& prefix) {
-        return static_cast<int>(SendMessage(CB_SELECTSTRING, static_cast<WPARAM>(start), reinterpret_cast<LPARAM>(prefix.c_str())));
+        return static_cast<int>(
+            SendMessage(CB_SELECTSTRING, static_cast<WPARAM>(start), reinterpret_cast<LPARAM>(prefix.c_str())));
     }
     int FindStringExact(int start, const std::wstring& text) const {
-        return static_cast<int>(SendMessage(CB_FINDSTRINGEXACT, static_cast<WPARAM>(start), reinterpret_cast<LPARAM>(text.c_str())));
+        return static_cast<int>(
+            SendMessage(CB_FINDSTRINGEXACT, static_cast<WPARAM>(start), reinterpret_cast<LPARAM>(text.c_str())));
     }
     std::wstring GetLBText(int index) const;
     BOOL GetDroppedState() const { return static_cast<BOOL>(SendMessage(CB_GETDROPPEDSTATE)); }
@@ -58,9 +62,13 @@ public:
 
 class CStatic : public CWnd {
 public:
-    HBITMAP SetBitmap(HBITMAP bitmap) { return reinterpret_cast<HBITMAP>(SendMessage(STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(bitmap))); }
+    HBITMAP SetBitmap(HBITMAP bitmap) {
+        return reinterpret_cast<HBITMAP>(SendMessage(STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(bitmap)));
+    }
     HBITMAP GetBitmap() const { return reinterpret_cast<HBITMAP>(SendMessage(STM_GETIMAGE, IMAGE_BITMAP)); }
-    HICON SetIcon(HICON icon) { return reinterpret_cast<HICON>(SendMessage(STM_SETICON, reinterpret_cast<WPARAM>(icon))); }
+    HICON SetIcon(HICON icon) {
+        return reinterpret_cast<HICON>(SendMessage(STM_SETICON, reinterpret_cast<WPARAM>(icon)));
+    }
     HICON GetIcon() const { return reinterpret_cast<HICON>(SendMessage(STM_GETICON)); }
 };
 

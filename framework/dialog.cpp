@@ -45,11 +45,13 @@ void DDX_Radio(CDataExchange& dx, int firstId, int& value) {
     }
 }
 
+// clang-format off
 BEGIN_MESSAGE_MAP(CDialog, CWnd)
     InitDialog<&ThisClass::OnInitDialogMessage>(),
     Command<&ThisClass::OnOkCommand>(IDOK),
     Command<&ThisClass::OnCancelCommand>(IDCANCEL),
 END_MESSAGE_MAP()
+// clang-format on
 
 CDialog::CDialog(UINT templateId, HWND parent) : m_templateId(templateId), m_parent(parent) {}
 
@@ -117,8 +119,8 @@ INT_PTR CDialog::DoModal() {
     m_modalResult = -1;
     m_inModal = true;  // OnInitDialog may end the dialog before the loop starts
     t_creatingDialog = this;
-    HWND hwnd = ::CreateDialogParamW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(m_templateId),
-                                     m_parent, &CDialog::StaticDlgProc, 0);
+    HWND hwnd = ::CreateDialogParamW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(m_templateId), m_parent,
+                                     &CDialog::StaticDlgProc, 0);
     t_creatingDialog = nullptr;
     if (!hwnd) {
         m_inModal = false;

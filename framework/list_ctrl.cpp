@@ -7,7 +7,8 @@ int CListCtrl::InsertColumn(int column, const std::wstring& heading, int format,
     col.cx = width;
     col.pszText = const_cast<LPWSTR>(heading.c_str());
     col.iSubItem = column;
-    return static_cast<int>(SendMessage(LVM_INSERTCOLUMNW, static_cast<WPARAM>(column), reinterpret_cast<LPARAM>(&col)));
+    return static_cast<int>(
+        SendMessage(LVM_INSERTCOLUMNW, static_cast<WPARAM>(column), reinterpret_cast<LPARAM>(&col)));
 }
 
 int CListCtrl::GetColumnCount() const {
@@ -38,7 +39,8 @@ std::wstring CListCtrl::GetItemText(int item, int subItem) const {
         it.iSubItem = subItem;
         it.pszText = buffer.data();
         it.cchTextMax = static_cast<int>(size);
-        const auto got = static_cast<size_t>(SendMessage(LVM_GETITEMTEXTW, static_cast<WPARAM>(item), reinterpret_cast<LPARAM>(&it)));
+        const auto got = static_cast<size_t>(
+            SendMessage(LVM_GETITEMTEXTW, static_cast<WPARAM>(item), reinterpret_cast<LPARAM>(&it)));
         if (got + 1 < size || size >= 65536) {
             buffer.resize(got < size ? got : size - 1);
             return buffer;

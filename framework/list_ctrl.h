@@ -11,9 +11,15 @@ public:
 
     // Columns.
     int InsertColumn(int column, const std::wstring& heading, int format, int width);
-    BOOL DeleteColumn(int column) { return static_cast<BOOL>(SendMessage(LVM_DELETECOLUMN, static_cast<WPARAM>(column))); }
-    int GetColumnWidth(int column) const { return static_cast<int>(SendMessage(LVM_GETCOLUMNWIDTH, static_cast<WPARAM>(column))); }
-    BOOL SetColumnWidth(int column, int width) { return static_cast<BOOL>(SendMessage(LVM_SETCOLUMNWIDTH, static_cast<WPARAM>(column), width)); }
+    BOOL DeleteColumn(int column) {
+        return static_cast<BOOL>(SendMessage(LVM_DELETECOLUMN, static_cast<WPARAM>(column)));
+    }
+    int GetColumnWidth(int column) const {
+        return static_cast<int>(SendMessage(LVM_GETCOLUMNWIDTH, static_cast<WPARAM>(column)));
+    }
+    BOOL SetColumnWidth(int column, int width) {
+        return static_cast<BOOL>(SendMessage(LVM_SETCOLUMNWIDTH, static_cast<WPARAM>(column), width));
+    }
     HWND GetHeaderCtrl() const { return reinterpret_cast<HWND>(SendMessage(LVM_GETHEADER)); }
     int GetColumnCount() const;
 
@@ -24,20 +30,28 @@ public:
     BOOL DeleteAllItems() { return static_cast<BOOL>(SendMessage(LVM_DELETEALLITEMS)); }
     BOOL SetItemText(int item, int subItem, const std::wstring& text);
     std::wstring GetItemText(int item, int subItem) const;
-    UINT GetItemState(int item, UINT mask) const { return static_cast<UINT>(SendMessage(LVM_GETITEMSTATE, static_cast<WPARAM>(item), mask)); }
+    UINT GetItemState(int item, UINT mask) const {
+        return static_cast<UINT>(SendMessage(LVM_GETITEMSTATE, static_cast<WPARAM>(item), mask));
+    }
     BOOL SetItemState(int item, UINT state, UINT mask);
     // Bounds of a row (LVIR_BOUNDS, LVIR_LABEL ...); false when the list reports none.
     bool GetItemRect(int item, RECT& rect, int code) const;
     bool GetSubItemRect(int item, int subItem, int code, RECT& rect) const;
-    BOOL EnsureVisible(int item, BOOL partialOk) { return static_cast<BOOL>(SendMessage(LVM_ENSUREVISIBLE, static_cast<WPARAM>(item), partialOk)); }
+    BOOL EnsureVisible(int item, BOOL partialOk) {
+        return static_cast<BOOL>(SendMessage(LVM_ENSUREVISIBLE, static_cast<WPARAM>(item), partialOk));
+    }
     int GetTopIndex() const { return static_cast<int>(SendMessage(LVM_GETTOPINDEX)); }
     int GetCountPerPage() const { return static_cast<int>(SendMessage(LVM_GETCOUNTPERPAGE)); }
-    int SubItemHitTest(LVHITTESTINFO* info) const { return static_cast<int>(SendMessage(LVM_SUBITEMHITTEST, 0, reinterpret_cast<LPARAM>(info))); }
+    int SubItemHitTest(LVHITTESTINFO* info) const {
+        return static_cast<int>(SendMessage(LVM_SUBITEMHITTEST, 0, reinterpret_cast<LPARAM>(info)));
+    }
     POINT GetOrigin() const;
 
     // Looks.
     DWORD GetExtendedStyle() const { return static_cast<DWORD>(SendMessage(LVM_GETEXTENDEDLISTVIEWSTYLE)); }
-    DWORD SetExtendedStyle(DWORD style) { return static_cast<DWORD>(SendMessage(LVM_SETEXTENDEDLISTVIEWSTYLE, 0, style)); }
+    DWORD SetExtendedStyle(DWORD style) {
+        return static_cast<DWORD>(SendMessage(LVM_SETEXTENDEDLISTVIEWSTYLE, 0, style));
+    }
     COLORREF GetBkColor() const { return static_cast<COLORREF>(SendMessage(LVM_GETBKCOLOR)); }
     BOOL SetBkColor(COLORREF colour) { return static_cast<BOOL>(SendMessage(LVM_SETBKCOLOR, 0, colour)); }
     COLORREF GetTextBkColor() const { return static_cast<COLORREF>(SendMessage(LVM_GETTEXTBKCOLOR)); }

@@ -8,8 +8,7 @@ thread_local CWnd* t_creating = nullptr;
 
 HWND ReflectionTarget(HWND parent, UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
-    case WM_NOTIFY:
-        return reinterpret_cast<const NMHDR*>(lParam)->hwndFrom;
+    case WM_NOTIFY: return reinterpret_cast<const NMHDR*>(lParam)->hwndFrom;
     case WM_DRAWITEM: {
         const auto* dis = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
         return dis->CtlType == ODT_MENU ? nullptr : dis->hwndItem;
@@ -18,12 +17,14 @@ HWND ReflectionTarget(HWND parent, UINT msg, WPARAM wParam, LPARAM lParam) {
         const auto* mis = reinterpret_cast<const MEASUREITEMSTRUCT*>(lParam);
         return mis->CtlType == ODT_MENU ? nullptr : ::GetDlgItem(parent, static_cast<int>(mis->CtlID));
     }
-    case WM_CTLCOLORMSGBOX: case WM_CTLCOLOREDIT: case WM_CTLCOLORLISTBOX: case WM_CTLCOLORBTN:
-    case WM_CTLCOLORDLG: case WM_CTLCOLORSCROLLBAR: case WM_CTLCOLORSTATIC:
-        return reinterpret_cast<HWND>(lParam);
-    default:
-        (void)wParam;
-        return nullptr;
+    case WM_CTLCOLORMSGBOX:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX:
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLORDLG:
+    case WM_CTLCOLORSCROLLBAR:
+    case WM_CTLCOLORSTATIC: return reinterpret_cast<HWND>(lParam);
+    default: (void)wParam; return nullptr;
     }
 }
 
@@ -35,9 +36,7 @@ CWnd::~CWnd() {
         ::DestroyWindow(m_hWnd);
 }
 
-CWnd* CWnd::FromHandle(HWND hwnd) {
-    return hwnd ? static_cast<CWnd*>(::GetPropW(hwnd, kBindingProp)) : nullptr;
-}
+CWnd* CWnd::FromHandle(HWND hwnd) { return hwnd ? static_cast<CWnd*>(::GetPropW(hwnd, kBindingProp)) : nullptr; }
 
 const MessageMap* CWnd::StaticMessageMap() {
     static const MessageMap map{nullptr, nullptr, 0};
@@ -65,8 +64,8 @@ BOOL CWnd::PreCreateWindow(CREATESTRUCTW&) { return TRUE; }
 void CWnd::PreSubclassWindow() {}
 BOOL CWnd::PreTranslateMessage(MSG*) { return FALSE; }
 
-BOOL CWnd::Create(LPCWSTR className, LPCWSTR title, DWORD style, const RECT& rect,
-                  HWND parent, UINT id, DWORD exStyle) {
+BOOL CWnd::Create(LPCWSTR className, LPCWSTR title, DWORD style, const RECT& rect, HWND parent, UINT id,
+                  DWORD exStyle) {
     CREATESTRUCTW cs{};
     cs.lpszClass = className;
     cs.lpszName = title;
@@ -83,8 +82,8 @@ BOOL CWnd::Create(LPCWSTR className, LPCWSTR title, DWORD style, const RECT& rec
         return FALSE;
 
     t_creating = this;
-    HWND hwnd = ::CreateWindowExW(cs.dwExStyle, cs.lpszClass, cs.lpszName, static_cast<DWORD>(cs.style),
-                                  cs.x, cs.y, cs.cx, cs.cy, cs.hwndParent, cs.hMenu, cs.hInstance, nullptr);
+    HWND hwnd = ::CreateWindowExW(cs.dwExStyle, cs.lpszClass, cs.lpszName, static_cast<DWORD>(cs.style), cs.x, cs.y,
+                                  cs.cx, cs.cy, cs.hwndParent, cs.hMenu, cs.hInstance, nullptr);
     t_creating = nullptr;
     if (!hwnd)
         return FALSE;
@@ -103,9 +102,7 @@ BOOL CWnd::SubclassWindow(HWND hwnd) {
     return TRUE;
 }
 
-BOOL CWnd::SubclassDlgItem(UINT id, HWND parent) {
-    return SubclassWindow(::GetDlgItem(parent, static_cast<int>(id)));
-}
+BOOL CWnd::SubclassDlgItem(UINT id, HWND parent) { return SubclassWindow(::GetDlgItem(parent, static_cast<int>(id))); }
 
 HWND CWnd::UnsubclassWindow() {
     HWND hwnd = m_hWnd;
@@ -113,9 +110,7 @@ HWND CWnd::UnsubclassWindow() {
     return hwnd;
 }
 
-BOOL CWnd::DestroyWindow() {
-    return m_hWnd ? ::DestroyWindow(m_hWnd) : FALSE;
-}
+BOOL CWnd::DestroyWindow() { return m_hWnd ? ::DestroyWindow(m_hWnd) : FALSE; }
 
 RECT CWnd::GetClientRect() const {
     RECT rc{};
@@ -165,9 +160,7 @@ LRESULT CWnd::DefWindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     return ::DefWindowProcW(m_hWnd, msg, wParam, lParam);
 }
 
-LRESULT CWnd::Default() {
-    return DefWindowProc(m_current.msg, m_current.wParam, m_current.lParam);
-}
+LRESULT CWnd::Default() { return DefWindowProc(m_current.msg, m_current.wParam, m_current.lParam); }
 
 bool CWnd::DispatchToMap(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
     UINT key = msg;

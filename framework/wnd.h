@@ -21,17 +21,17 @@ public:
     // Creates a window. Classes registered by PreCreateWindow with
     // CWnd::StaticWndProc are bound at WM_NCCREATE; platform classes are
     // subclassed right after creation.
-    BOOL Create(LPCWSTR className, LPCWSTR title, DWORD style, const RECT& rect,
-                HWND parent, UINT id, DWORD exStyle = 0);
+    BOOL Create(LPCWSTR className, LPCWSTR title, DWORD style, const RECT& rect, HWND parent, UINT id,
+                DWORD exStyle = 0);
     BOOL SubclassWindow(HWND hwnd);
     BOOL SubclassDlgItem(UINT id, HWND parent);
     HWND UnsubclassWindow();
     BOOL DestroyWindow();
 
     // Hooks.
-    virtual BOOL PreCreateWindow(CREATESTRUCTW& cs);   // class and styles before creation
+    virtual BOOL PreCreateWindow(CREATESTRUCTW& cs);  // class and styles before creation
     virtual void PreSubclassWindow();                 // the object has just been bound
-    virtual BOOL PreTranslateMessage(MSG* msg);        // sees queued messages before dispatch
+    virtual BOOL PreTranslateMessage(MSG* msg);       // sees queued messages before dispatch
     virtual LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam);
     // A message reflected from the parent back to this child; true when handled.
     virtual bool OnChildNotify(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* result);
@@ -50,15 +50,21 @@ public:
     std::wstring GetWindowText() const;
     void SetWindowText(const std::wstring& text) { ::SetWindowTextW(m_hWnd, text.c_str()); }
     void Invalidate(BOOL erase = TRUE) { ::InvalidateRect(m_hWnd, nullptr, erase); }
-    LRESULT SendMessage(UINT msg, WPARAM wParam = 0, LPARAM lParam = 0) const { return ::SendMessageW(m_hWnd, msg, wParam, lParam); }
-    BOOL PostMessage(UINT msg, WPARAM wParam = 0, LPARAM lParam = 0) const { return ::PostMessageW(m_hWnd, msg, wParam, lParam); }
+    LRESULT SendMessage(UINT msg, WPARAM wParam = 0, LPARAM lParam = 0) const {
+        return ::SendMessageW(m_hWnd, msg, wParam, lParam);
+    }
+    BOOL PostMessage(UINT msg, WPARAM wParam = 0, LPARAM lParam = 0) const {
+        return ::PostMessageW(m_hWnd, msg, wParam, lParam);
+    }
     DWORD GetStyle() const { return static_cast<DWORD>(::GetWindowLongPtrW(m_hWnd, GWL_STYLE)); }
     DWORD GetExStyle() const { return static_cast<DWORD>(::GetWindowLongPtrW(m_hWnd, GWL_EXSTYLE)); }
     // Adds and removes styles; with frameFlags the frame is recalculated (SetWindowPos flags).
     BOOL ModifyStyle(DWORD remove, DWORD add, UINT frameFlags = 0);
     BOOL ModifyStyleEx(DWORD remove, DWORD add, UINT frameFlags = 0);
     void SetRedraw(BOOL redraw) { ::SendMessageW(m_hWnd, WM_SETREDRAW, redraw, 0); }
-    void SetFont(HFONT font, BOOL redraw = TRUE) { ::SendMessageW(m_hWnd, WM_SETFONT, reinterpret_cast<WPARAM>(font), redraw); }
+    void SetFont(HFONT font, BOOL redraw = TRUE) {
+        ::SendMessageW(m_hWnd, WM_SETFONT, reinterpret_cast<WPARAM>(font), redraw);
+    }
     HFONT GetFont() const { return reinterpret_cast<HFONT>(::SendMessageW(m_hWnd, WM_GETFONT, 0, 0)); }
 
     // The window procedure of every class the framework registers itself.

@@ -4,6 +4,7 @@
 #include "grid/grid_messages.h"
 #include <algorithm>
 
+// clang-format off
 BEGIN_MESSAGE_MAP(CEditListCtrlEx, CListCtrl)
     NotifyReflect<&ThisClass::OnClick>(NM_CLICK),
     NotifyReflect<&ThisClass::OnDblClick>(NM_DBLCLK),
@@ -14,6 +15,7 @@ BEGIN_MESSAGE_MAP(CEditListCtrlEx, CListCtrl)
     SetCursor<&ThisClass::OnSetCursor>(),
     Message<&ThisClass::OnPaint>(WM_PAINT),
 END_MESSAGE_MAP()
+// clang-format on
 
 CEditListCtrlEx::CEditListCtrlEx() {
     for (auto& row : m_cells)

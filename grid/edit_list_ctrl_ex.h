@@ -69,12 +69,12 @@ public:
     void DrawItem(DRAWITEMSTRUCT* dis) override;
     void MeasureItem(MEASUREITEMSTRUCT* mis) override;
 
-    BOOL m_bStoredSelection = FALSE;       // highlight m_nSelectedRow, report double-clicks
+    BOOL m_bStoredSelection = FALSE;  // highlight m_nSelectedRow, report double-clicks
     int m_nSelectedRow = -1;
     BOOL m_bHighlightFirstColumn = FALSE;  // highlight the selected row in column 0 only
     BOOL m_bCellBackgrounds = FALSE;       // paint each cell's own background
     COLORREF m_crGridLine = RGB(150, 150, 150);
-    int m_nRowHeight = 0;                  // 0 or less keeps the platform's row height
+    int m_nRowHeight = 0;  // 0 or less keeps the platform's row height
 
 private:
     // Clicks and editors.

@@ -18,6 +18,5 @@ constexpr UINT WM_GRID_DBLCLK = WM_USER + 104;
 
 // The cell of an end-of-edit report, packed as its wParam.
 constexpr WPARAM GridCellParam(int row, int column) {
-    return (static_cast<WPARAM>(static_cast<unsigned>(column) & 0xFFFF) << 16) |
-           (static_cast<unsigned>(row) & 0xFFFF);
+    return (static_cast<WPARAM>(static_cast<unsigned>(column) & 0xFFFF) << 16) | (static_cast<unsigned>(row) & 0xFFFF);
 }

@@ -40,7 +40,8 @@ int BuildIfRecord(const ProgramRow& row, uint8_t* record) {
 }
 
 int BuildRecord(const ProgramRow& row, uint8_t* record) {
-    if (row.code == CMD_IF) return BuildIfRecord(row, record);
+    if (row.code == CMD_IF)
+        return BuildIfRecord(row, record);
     const std::wstring_view slot1 = RowText(row.params[0]);
     record[0] = Opcodes[row.code];
     switch (row.code) {
@@ -55,8 +56,10 @@ int BuildRecord(const ProgramRow& row, uint8_t* record) {
 
 int CommandOfOpcode(uint8_t opcode) {
     for (int code = 0; code < COMMAND_COUNT; ++code)
-        if (Opcodes[code] == opcode) return code;
-    if (opcode > Opcodes[CMD_IF] && opcode <= Opcodes[CMD_IF] + 3) return CMD_IF;
+        if (Opcodes[code] == opcode)
+            return code;
+    if (opcode > Opcodes[CMD_IF] && opcode <= Opcodes[CMD_IF] + 3)
+        return CMD_IF;
     return -1;
 }
 
@@ -72,9 +75,11 @@ void DecodeIfRecord(const uint8_t* record, ProgramRow& row) {
     SetVocabularyText(row.params[0], VocabInputs, inputIndex);
     SetVocabularyText(row.params[1], VocabComparators, record[1] - 1);
     SetVocabularyText(row.params[2], VocabLux + inputIndex, record[3]);
-    if (record[4] == IMAGE_THEN_MARKER) SetRowText(row.params[3], IF_THEN_TEXT);
+    if (record[4] == IMAGE_THEN_MARKER)
+        SetRowText(row.params[3], IF_THEN_TEXT);
     SetNumber(row.params[4], record[5] + 1);
-    if (record[6] == IMAGE_ELSE_MARKER) SetRowText(row.params[5], IF_ELSE_TEXT);
+    if (record[6] == IMAGE_ELSE_MARKER)
+        SetRowText(row.params[5], IF_ELSE_TEXT);
     SetNumber(row.params[6], record[7] + 1);
 }
 
@@ -88,23 +93,28 @@ void DecodeRecord(const uint8_t* record, int code, ProgramRow& row) {
     case CMD_STOP: SetVocabularyText(row.params[0], VocabStopTime, record[1]); break;
     case CMD_IF: DecodeIfRecord(record, row); break;
     default:
-        if (IsOutputCommand(code)) SetVocabularyText(row.params[0], VocabOutputTime, record[1]);
+        if (IsOutputCommand(code))
+            SetVocabularyText(row.params[0], VocabOutputTime, record[1]);
     }
 }
 
 }  // namespace
 
 int EncodeProgram(const ProgramRow* rows, int count, uint8_t* buffer, int capacity) {
-    if (!rows || !buffer || count <= 0 || capacity < 3) return 0;
-    if (FirstErrorRow(rows, count) >= 0) return -1;
+    if (!rows || !buffer || count <= 0 || capacity < 3)
+        return 0;
+    if (FirstErrorRow(rows, count) >= 0)
+        return -1;
     buffer[0] = 0x00;
     buffer[1] = static_cast<uint8_t>(count);
     int length = 2;
     for (int i = 0; i < count; ++i) {
-        if (rows[i].code < 0 || rows[i].code >= COMMAND_COUNT) continue;
+        if (rows[i].code < 0 || rows[i].code >= COMMAND_COUNT)
+            continue;
         uint8_t record[IF_RECORD_SIZE];
         const int size = BuildRecord(rows[i], record);
-        if (length + size + 1 > capacity) break;
+        if (length + size + 1 > capacity)
+            break;
         std::memcpy(buffer + length, record, size);
         length += size;
     }
@@ -113,16 +123,20 @@ int EncodeProgram(const ProgramRow* rows, int count, uint8_t* buffer, int capaci
 }
 
 int DecodeProgram(const uint8_t* image, int length, ProgramRow* rows) {
-    if (!image || !rows) return -1;
-    if (length <= 1) return 0;
+    if (!image || !rows)
+        return -1;
+    if (length <= 1)
+        return 0;
     const int end = length & ~1;  // an odd length loses its end byte
     ProgramRow decoded[MAX_ROWS];
     int made = 0;
     for (int position = 2; position < end && made < MAX_ROWS;) {
         const int code = CommandOfOpcode(image[position]);
-        if (code < 0) return -1;
+        if (code < 0)
+            return -1;
         const int size = code == CMD_IF ? IF_RECORD_SIZE : RECORD_SIZE;
-        if (position + size > end) break;  // a cut record makes no row
+        if (position + size > end)
+            break;  // a cut record makes no row
         DecodeRecord(image + position, code, decoded[made++]);
         position += size;
     }

@@ -13,13 +13,6 @@ const wchar_t* const ErrorTextsEnglish[ERROR_BIT_COUNT] = {
 };
 
 const wchar_t* const ErrorTextsChinese[ERROR_BIT_COUNT] = {
-    L"没有参数",
-    L"缺少跳转行号",
-    L"FOR后没有NEXT匹配",
-    L"NEXT前没有FOR匹配",
-    L"GOTO超出有效行",
-    L"THEN超出有效行",
-    L"ELSE超出有效行",
-    L"没有入口",
-    L"FOR没有参数",
+    L"没有参数",       L"缺少跳转行号",   L"FOR后没有NEXT匹配", L"NEXT前没有FOR匹配", L"GOTO超出有效行",
+    L"THEN超出有效行", L"ELSE超出有效行", L"没有入口",          L"FOR没有参数",
 };

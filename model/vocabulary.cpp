@@ -13,9 +13,9 @@ constexpr int LOOP_COUNT_COUNT = 101;
 constexpr int LINE_NUMBER_COUNT = 50;
 constexpr int TIME_COUNT = 109;
 
-const wchar_t* const kCommands[COMMAND_COUNT] = {
-    L"", L"FOR", L"NEXT", L"IF", L"OUT1", L"OUT2", L"OUT3", L"OUT4",
-    L"OUT12", L"OUT13", L"OUT23", L"OUT123", L"GOTO", L"STOP", L"END"};
+const wchar_t* const kCommands[COMMAND_COUNT] = {L"",      L"FOR",    L"NEXT", L"IF",    L"OUT1",
+                                                 L"OUT2",  L"OUT3",   L"OUT4", L"OUT12", L"OUT13",
+                                                 L"OUT23", L"OUT123", L"GOTO", L"STOP",  L"END"};
 const wchar_t* const kInputs[4] = {L"IN1", L"IN2", L"IN3", L"IN4"};
 const wchar_t* const kComparators[3] = {L"\u2267", L"\u2266", L"\uFF1D"};
 const wchar_t* const kOnOff[2] = {L"OFF", L"ON"};
@@ -37,19 +37,19 @@ struct Vocabulary {
 GeneratedTexts g_generated;
 Vocabulary g_vocabularies[VOCABULARY_COUNT];
 
-void PutNumber(wchar_t (&text)[TEXT_SIZE], long value) {
-    std::swprintf(text, TEXT_SIZE, L"%ld", value);
-}
+void PutNumber(wchar_t (&text)[TEXT_SIZE], long value) { std::swprintf(text, TEXT_SIZE, L"%ld", value); }
 
 template <int N>
 void UseTable(Vocabulary& vocabulary, const wchar_t* const (&table)[N]) {
-    for (int i = 0; i < N; ++i) vocabulary.texts[i] = table[i];
+    for (int i = 0; i < N; ++i)
+        vocabulary.texts[i] = table[i];
     vocabulary.count = N;
 }
 
 template <int N>
 void UseTexts(Vocabulary& vocabulary, wchar_t (&texts)[N][TEXT_SIZE]) {
-    for (int i = 0; i < N; ++i) vocabulary.texts[i] = texts[i];
+    for (int i = 0; i < N; ++i)
+        vocabulary.texts[i] = texts[i];
     vocabulary.count = N;
 }
 
@@ -60,14 +60,20 @@ void FillVocabularies() {
         PutNumber(g.lux[i], lux);
         lux += lux < 100 ? 10 : lux < 1000 ? 100 : lux < 10000 ? 1000 : 10000;
     }
-    for (int i = 0; i < DECIBEL_COUNT; ++i) PutNumber(g.decibel[i], i);
-    for (int i = 0; i < CELSIUS_COUNT; ++i) PutNumber(g.celsius[i], i - 15);
+    for (int i = 0; i < DECIBEL_COUNT; ++i)
+        PutNumber(g.decibel[i], i);
+    for (int i = 0; i < CELSIUS_COUNT; ++i)
+        PutNumber(g.celsius[i], i - 15);
     std::wcscpy(g.loopCount[0], L"\u221E");
-    for (int i = 1; i < LOOP_COUNT_COUNT; ++i) PutNumber(g.loopCount[i], i);
-    for (int i = 0; i < LINE_NUMBER_COUNT; ++i) PutNumber(g.lineNumber[i], i + 1);
+    for (int i = 1; i < LOOP_COUNT_COUNT; ++i)
+        PutNumber(g.loopCount[i], i);
+    for (int i = 0; i < LINE_NUMBER_COUNT; ++i)
+        PutNumber(g.lineNumber[i], i + 1);
     std::wcscpy(g.time[0], L"\u221E");
-    for (int i = 1; i <= 9; ++i) std::swprintf(g.time[i], TEXT_SIZE, L"0.%d", i);
-    for (int i = 10; i < TIME_COUNT; ++i) PutNumber(g.time[i], i - 9);
+    for (int i = 1; i <= 9; ++i)
+        std::swprintf(g.time[i], TEXT_SIZE, L"0.%d", i);
+    for (int i = 10; i < TIME_COUNT; ++i)
+        PutNumber(g.time[i], i - 9);
 
     UseTable(g_vocabularies[VocabCommands], kCommands);
     UseTable(g_vocabularies[VocabInputs], kInputs);
@@ -91,33 +97,36 @@ void BuildVocabularies() {
     (void)built;
 }
 
-int ParamCount(int code) {
-    return code >= 0 && code < COMMAND_COUNT ? ParamCounts[code] : 0;
-}
+int ParamCount(int code) { return code >= 0 && code < COMMAND_COUNT ? ParamCounts[code] : 0; }
 
 bool EqualsAsciiNoCase(std::wstring_view a, std::wstring_view b) {
-    if (a.size() != b.size()) return false;
+    if (a.size() != b.size())
+        return false;
     auto upper = [](wchar_t c) { return c >= L'a' && c <= L'z' ? wchar_t(c - L'a' + L'A') : c; };
     for (size_t i = 0; i < a.size(); ++i)
-        if (upper(a[i]) != upper(b[i])) return false;
+        if (upper(a[i]) != upper(b[i]))
+            return false;
     return true;
 }
 
 int VocabularyCount(int vocabulary) {
-    if (!ValidId(vocabulary)) return 0;
+    if (!ValidId(vocabulary))
+        return 0;
     BuildVocabularies();
     return g_vocabularies[vocabulary].count;
 }
 
 const wchar_t* VocabularyText(int vocabulary, int index) {
-    if (index < 0 || index >= VocabularyCount(vocabulary)) return nullptr;
+    if (index < 0 || index >= VocabularyCount(vocabulary))
+        return nullptr;
     return g_vocabularies[vocabulary].texts[index];
 }
 
 int FindInVocabulary(int vocabulary, std::wstring_view text) {
     const int count = VocabularyCount(vocabulary);
     for (int i = 0; i < count; ++i)
-        if (EqualsAsciiNoCase(g_vocabularies[vocabulary].texts[i], text)) return i;
+        if (EqualsAsciiNoCase(g_vocabularies[vocabulary].texts[i], text))
+            return i;
     return -1;
 }
 
@@ -140,14 +149,14 @@ const wchar_t* InputUnit(std::wstring_view input) {
 }
 
 int SlotVocabulary(int code, int paramIndex, std::wstring_view ifInput) {
-    if (paramIndex < 0 || paramIndex >= ParamCount(code)) return -1;
+    if (paramIndex < 0 || paramIndex >= ParamCount(code))
+        return -1;
     switch (code) {
     case CMD_FOR: return VocabLoopCount;
     case CMD_GOTO: return VocabLineNumber;
     case CMD_STOP: return VocabStopTime;
     case CMD_IF: {
-        constexpr int kIfSlots[7] = {VocabInputs, VocabComparators, -1, -1, VocabLineNumber, -1,
-                                     VocabLineNumber};
+        constexpr int kIfSlots[7] = {VocabInputs, VocabComparators, -1, -1, VocabLineNumber, -1, VocabLineNumber};
         return paramIndex == 2 ? InputValueVocabulary(ifInput) : kIfSlots[paramIndex];
     }
     default: return VocabOutputTime;  // the eight output commands

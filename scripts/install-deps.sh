@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(
-  cmake ninja-build g++ googletest
+  cmake ninja-build g++ googletest clang-format
   g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
   wine wine64 xvfb xauth x11-utils
   fonts-wqy-zenhei fonts-liberation2

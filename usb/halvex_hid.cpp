@@ -14,16 +14,14 @@ std::mutex g_lock;
 // Owns the handle that DeviceHandle shows.
 UniqueHandle g_device;
 
-void Forget()
-{
+void Forget() {
     DeviceHandle = nullptr;
     g_device.reset();
 }
 
 }  // namespace
 
-int FindUsb(int productId)
-{
+int FindUsb(int productId) {
     std::lock_guard guard(g_lock);
     // Polled every second: keep a handle that still answers instead of
     // enumerating again.
@@ -40,8 +38,7 @@ int FindUsb(int productId)
     return 1;
 }
 
-bool Write(unsigned char* bytes8)
-{
+bool Write(unsigned char* bytes8) {
     std::lock_guard guard(g_lock);
     if (bytes8 == nullptr || !IsOpen(g_device)) {
         return false;
@@ -53,8 +50,7 @@ bool Write(unsigned char* bytes8)
     return WriteHidReport(g_device.get(), report, sizeof report);
 }
 
-bool Read(unsigned char* reply)
-{
+bool Read(unsigned char* reply) {
     std::lock_guard guard(g_lock);
     if (reply == nullptr || !IsOpen(g_device)) {
         return false;

@@ -16,16 +16,14 @@ std::atomic<bool> g_found{false};
 
 }  // namespace
 
-int FindUsb(int productId)
-{
+int FindUsb(int productId) {
     bool found = SimOpenSession(SimLibrary::Halvex) && productId == HALVEX_PRODUCT_ID;
     g_found = found;
     DeviceHandle = found ? SIMULATED_HANDLE : nullptr;
     return found ? 1 : 0;
 }
 
-bool Write(unsigned char* bytes8)
-{
+bool Write(unsigned char* bytes8) {
     if (bytes8 == nullptr || !g_found) {
         return false;
     }
@@ -34,8 +32,7 @@ bool Write(unsigned char* bytes8)
     return SimWritePacket(SimLibrary::Halvex, packet);
 }
 
-bool Read(unsigned char* reply)
-{
+bool Read(unsigned char* reply) {
     std::uint8_t received[SIM_REPLY_SIZE];
     if (reply == nullptr || !g_found || !SimReadReply(SimLibrary::Halvex, received)) {
         return false;

@@ -27,16 +27,14 @@ using UniqueDeviceInfoList = std::unique_ptr<void, DeviceInfoListDeleter>;
 struct PreparsedDataDeleter {
     void operator()(PHIDP_PREPARSED_DATA data) const { HidD_FreePreparsedData(data); }
 };
-using UniquePreparsedData =
-    std::unique_ptr<std::remove_pointer_t<PHIDP_PREPARSED_DATA>, PreparsedDataDeleter>;
+using UniquePreparsedData = std::unique_ptr<std::remove_pointer_t<PHIDP_PREPARSED_DATA>, PreparsedDataDeleter>;
 
 struct ReportLengths {
     DWORD input = 0;
     DWORD output = 0;
 };
 
-bool QueryReportLengths(HANDLE device, ReportLengths& lengths)
-{
+bool QueryReportLengths(HANDLE device, ReportLengths& lengths) {
     PHIDP_PREPARSED_DATA raw = nullptr;
     if (!HidD_GetPreparsedData(device, &raw)) {
         return false;
@@ -54,8 +52,7 @@ bool QueryReportLengths(HANDLE device, ReportLengths& lengths)
 // Waits for an overlapped transfer that `started` began; past the time-out
 // it is cancelled, and in every case its end is awaited so that the buffer
 // and the OVERLAPPED outlive it.
-bool FinishTransfer(HANDLE device, OVERLAPPED& overlapped, BOOL started, DWORD& transferred)
-{
+bool FinishTransfer(HANDLE device, OVERLAPPED& overlapped, BOOL started, DWORD& transferred) {
     if (!started && GetLastError() != ERROR_IO_PENDING) {
         return false;
     }
@@ -67,12 +64,10 @@ bool FinishTransfer(HANDLE device, OVERLAPPED& overlapped, BOOL started, DWORD& 
 
 }  // namespace
 
-HANDLE OpenHidDevice(int vendorId, int productId)
-{
+HANDLE OpenHidDevice(int vendorId, int productId) {
     GUID hidGuid;
     HidD_GetHidGuid(&hidGuid);
-    HDEVINFO rawList =
-        SetupDiGetClassDevsW(&hidGuid, nullptr, nullptr, DIGCF_PRESENT | DIGCF_DEVICEINTERFACE);
+    HDEVINFO rawList = SetupDiGetClassDevsW(&hidGuid, nullptr, nullptr, DIGCF_PRESENT | DIGCF_DEVICEINTERFACE);
     if (rawList == INVALID_HANDLE_VALUE) {
         return INVALID_HANDLE_VALUE;
     }
@@ -84,11 +79,9 @@ HANDLE OpenHidDevice(int vendorId, int productId)
     } path;
     SP_DEVICE_INTERFACE_DATA iface{};
     iface.cbSize = sizeof iface;
-    for (DWORD index = 0; SetupDiEnumDeviceInterfaces(list.get(), nullptr, &hidGuid, index, &iface);
-         ++index) {
+    for (DWORD index = 0; SetupDiEnumDeviceInterfaces(list.get(), nullptr, &hidGuid, index, &iface); ++index) {
         path.detail.cbSize = sizeof path.detail;
-        if (!SetupDiGetDeviceInterfaceDetailW(list.get(), &iface, &path.detail, sizeof path,
-                                              nullptr, nullptr)) {
+        if (!SetupDiGetDeviceInterfaceDetailW(list.get(), &iface, &path.detail, sizeof path, nullptr, nullptr)) {
             continue;  // also a path longer than the buffer
         }
         UniqueHandle device(CreateFileW(path.detail.DevicePath, GENERIC_READ | GENERIC_WRITE,
@@ -101,27 +94,21 @@ HANDLE OpenHidDevice(int vendorId, int productId)
     return INVALID_HANDLE_VALUE;
 }
 
-bool HidDeviceMatches(HANDLE device, int vendorId, int productId)
-{
+bool HidDeviceMatches(HANDLE device, int vendorId, int productId) {
     HIDD_ATTRIBUTES attributes{};
     attributes.Size = sizeof attributes;
     if (!HidD_GetAttributes(device, &attributes)) {
         return false;
     }
-    return attributes.ProductID == productId &&
-           (vendorId == HID_ANY_VENDOR || attributes.VendorID == vendorId);
+    return attributes.ProductID == productId && (vendorId == HID_ANY_VENDOR || attributes.VendorID == vendorId);
 }
 
-void FlushHidInput(HANDLE device)
-{
-    HidD_FlushQueue(device);
-}
+void FlushHidInput(HANDLE device) { HidD_FlushQueue(device); }
 
-bool WriteHidReport(HANDLE device, const unsigned char* data, DWORD length)
-{
+bool WriteHidReport(HANDLE device, const unsigned char* data, DWORD length) {
     ReportLengths lengths;
-    if (!QueryReportLengths(device, lengths) || lengths.output == 0 ||
-        lengths.output > MAX_REPORT_BYTES || length > lengths.output) {
+    if (!QueryReportLengths(device, lengths) || lengths.output == 0 || lengths.output > MAX_REPORT_BYTES ||
+        length > lengths.output) {
         return false;
     }
     unsigned char report[MAX_REPORT_BYTES] = {};
@@ -138,12 +125,10 @@ bool WriteHidReport(HANDLE device, const unsigned char* data, DWORD length)
     return FinishTransfer(device, overlapped, started, written) && written == lengths.output;
 }
 
-bool ReadHidReport(HANDLE device, unsigned char* buffer, DWORD capacity, DWORD* copied)
-{
+bool ReadHidReport(HANDLE device, unsigned char* buffer, DWORD capacity, DWORD* copied) {
     *copied = 0;
     ReportLengths lengths;
-    if (!QueryReportLengths(device, lengths) || lengths.input == 0 ||
-        lengths.input > MAX_REPORT_BYTES) {
+    if (!QueryReportLengths(device, lengths) || lengths.input == 0 || lengths.input > MAX_REPORT_BYTES) {
         return false;
     }
     unsigned char report[MAX_REPORT_BYTES] = {};

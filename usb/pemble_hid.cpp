@@ -4,25 +4,15 @@
 
 namespace {
 
-bool IsDevice(HANDLE device)
-{
-    return device != nullptr && device != INVALID_HANDLE_VALUE;
-}
+bool IsDevice(HANDLE device) { return device != nullptr && device != INVALID_HANDLE_VALUE; }
 
 }  // namespace
 
-HANDLE OpenUSBDevice(int vendorId, int productId)
-{
-    return OpenHidDevice(vendorId, productId);
-}
+HANDLE OpenUSBDevice(int vendorId, int productId) { return OpenHidDevice(vendorId, productId); }
 
-BOOL CloseUSBDevice(HANDLE device)
-{
-    return IsDevice(device) && CloseHandle(device);
-}
+BOOL CloseUSBDevice(HANDLE device) { return IsDevice(device) && CloseHandle(device); }
 
-BOOL WriteUSB(HANDLE device, unsigned char* buf, DWORD len, DWORD* written)
-{
+BOOL WriteUSB(HANDLE device, unsigned char* buf, DWORD len, DWORD* written) {
     if (written != nullptr) {
         *written = 0;
     }
@@ -40,8 +30,7 @@ BOOL WriteUSB(HANDLE device, unsigned char* buf, DWORD len, DWORD* written)
     return TRUE;
 }
 
-BOOL ReadUSB(HANDLE device, unsigned char* buf, DWORD len, DWORD* read)
-{
+BOOL ReadUSB(HANDLE device, unsigned char* buf, DWORD len, DWORD* read) {
     DWORD copied = 0;
     bool ok = IsDevice(device) && buf != nullptr && ReadHidReport(device, buf, len, &copied);
     if (read != nullptr) {

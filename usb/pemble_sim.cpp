@@ -18,23 +18,17 @@ std::uintptr_t g_lastHandle = 0x5000;
 int g_opened = 0;
 int g_closed = 0;
 
-void PublishState()
-{
-    WriteSimState(static_cast<int>(g_openHandles.size()), g_opened, g_closed);
-}
+void PublishState() { WriteSimState(static_cast<int>(g_openHandles.size()), g_opened, g_closed); }
 
-bool IsOpenHandle(HANDLE device)
-{
+bool IsOpenHandle(HANDLE device) {
     std::lock_guard guard(g_lock);
     return g_openHandles.count(device) != 0;
 }
 
 }  // namespace
 
-HANDLE OpenUSBDevice(int vendorId, int productId)
-{
-    bool present = SimOpenSession(SimLibrary::Pemble) && vendorId == PEMBLE_VENDOR_ID &&
-                   productId == PEMBLE_PRODUCT_ID;
+HANDLE OpenUSBDevice(int vendorId, int productId) {
+    bool present = SimOpenSession(SimLibrary::Pemble) && vendorId == PEMBLE_VENDOR_ID && productId == PEMBLE_PRODUCT_ID;
     std::lock_guard guard(g_lock);
     HANDLE device = INVALID_HANDLE_VALUE;
     if (present) {
@@ -47,8 +41,7 @@ HANDLE OpenUSBDevice(int vendorId, int productId)
     return device;
 }
 
-BOOL CloseUSBDevice(HANDLE device)
-{
+BOOL CloseUSBDevice(HANDLE device) {
     std::lock_guard guard(g_lock);
     if (g_openHandles.erase(device) == 0) {
         return FALSE;
@@ -58,15 +51,13 @@ BOOL CloseUSBDevice(HANDLE device)
     return TRUE;
 }
 
-BOOL WriteUSB(HANDLE device, unsigned char* buf, DWORD len, DWORD* written)
-{
+BOOL WriteUSB(HANDLE device, unsigned char* buf, DWORD len, DWORD* written) {
     if (written != nullptr) {
         *written = 0;
     }
     // Like a HID write: a short report is padded with zeros, a longer one or
     // one with a report id other than 0 is not sent.
-    if (!IsOpenHandle(device) || buf == nullptr || len == 0 || len > SIM_PACKET_SIZE ||
-        buf[0] != 0) {
+    if (!IsOpenHandle(device) || buf == nullptr || len == 0 || len > SIM_PACKET_SIZE || buf[0] != 0) {
         return FALSE;
     }
     std::uint8_t packet[SIM_PACKET_SIZE] = {};
@@ -80,14 +71,12 @@ BOOL WriteUSB(HANDLE device, unsigned char* buf, DWORD len, DWORD* written)
     return TRUE;
 }
 
-BOOL ReadUSB(HANDLE device, unsigned char* buf, DWORD len, DWORD* read)
-{
+BOOL ReadUSB(HANDLE device, unsigned char* buf, DWORD len, DWORD* read) {
     if (read != nullptr) {
         *read = 0;
     }
     std::uint8_t reply[SIM_REPLY_SIZE];
-    if (!IsOpenHandle(device) || buf == nullptr || len == 0 ||
-        !SimReadReply(SimLibrary::Pemble, reply)) {
+    if (!IsOpenHandle(device) || buf == nullptr || len == 0 || !SimReadReply(SimLibrary::Pemble, reply)) {
         return FALSE;
     }
     DWORD count = len < SIM_REPLY_SIZE ? len : SIM_REPLY_SIZE;

@@ -11,8 +11,7 @@ constexpr int DATA_BYTES = 5;
 
 // Size class of a padded image length: 1 below 256, 2 below 512, 3 below
 // 1024, 4 below 2048; 0 beyond.
-int SimSizeClass(int paddedLength)
-{
+int SimSizeClass(int paddedLength) {
     if (paddedLength < 0) {
         return 0;
     }
@@ -24,8 +23,7 @@ int SimSizeClass(int paddedLength)
     return 0;
 }
 
-bool ChecksumMatches(const std::uint8_t (&packet)[SIM_PACKET_SIZE])
-{
+bool ChecksumMatches(const std::uint8_t (&packet)[SIM_PACKET_SIZE]) {
     unsigned sum = 0;
     for (int i = 1; i <= 7; ++i) {
         sum += packet[i];
@@ -35,8 +33,7 @@ bool ChecksumMatches(const std::uint8_t (&packet)[SIM_PACKET_SIZE])
 
 // A header is consistent when some padded length whose whole fives make
 // its length has its size class.
-bool HeaderAgrees(int sizeClass, int length)
-{
+bool HeaderAgrees(int sizeClass, int length) {
     if (length % DATA_BYTES != 0) {
         return false;
     }
@@ -48,8 +45,7 @@ bool HeaderAgrees(int sizeClass, int length)
     return false;
 }
 
-SimVerdict TakeHeader(SimSession& session, const std::uint8_t (&packet)[SIM_PACKET_SIZE])
-{
+SimVerdict TakeHeader(SimSession& session, const std::uint8_t (&packet)[SIM_PACKET_SIZE]) {
     int length = packet[4] | (packet[5] << 8);
     if (packet[6] != 0 || packet[7] != 0 || !HeaderAgrees(packet[3], length)) {
         return SimVerdict::BadHeader;
@@ -60,8 +56,7 @@ SimVerdict TakeHeader(SimSession& session, const std::uint8_t (&packet)[SIM_PACK
     return SimVerdict::Accepted;
 }
 
-SimVerdict TakeData(SimSession& session, const std::uint8_t (&packet)[SIM_PACKET_SIZE])
-{
+SimVerdict TakeData(SimSession& session, const std::uint8_t (&packet)[SIM_PACKET_SIZE]) {
     if (!session.receiving || session.received + DATA_BYTES > session.expected) {
         return SimVerdict::UnexpectedData;
     }
@@ -70,9 +65,8 @@ SimVerdict TakeData(SimSession& session, const std::uint8_t (&packet)[SIM_PACKET
     return SimVerdict::Accepted;
 }
 
-SimVerdict Judge(SimSession& session, const SimSettings& settings,
-                 const std::uint8_t (&packet)[SIM_PACKET_SIZE], int number)
-{
+SimVerdict Judge(SimSession& session, const SimSettings& settings, const std::uint8_t (&packet)[SIM_PACKET_SIZE],
+                 int number) {
     if (!ChecksumMatches(packet)) {
         return SimVerdict::BadChecksum;
     }
@@ -95,8 +89,7 @@ SimVerdict Judge(SimSession& session, const SimSettings& settings,
 }  // namespace
 
 SimWriteOutcome SimReceivePacket(SimSession& session, const SimSettings& settings,
-                                 const std::uint8_t (&packet)[SIM_PACKET_SIZE])
-{
+                                 const std::uint8_t (&packet)[SIM_PACKET_SIZE]) {
     SimWriteOutcome outcome;
     if (settings.failWriteAfter >= 0 && session.packets >= settings.failWriteAfter) {
         return outcome;
@@ -118,17 +111,14 @@ SimWriteOutcome SimReceivePacket(SimSession& session, const SimSettings& setting
     session.reply[2] = status;
     session.replyPending = true;
 
-    if (outcome.verdict == SimVerdict::Accepted && session.receiving &&
-        session.received == session.expected) {
+    if (outcome.verdict == SimVerdict::Accepted && session.receiving && session.received == session.expected) {
         session.receiving = false;
         outcome.imageComplete = true;
     }
     return outcome;
 }
 
-bool SimTakeReply(SimSession& session, const SimSettings& settings,
-                  std::uint8_t (&reply)[SIM_REPLY_SIZE])
-{
+bool SimTakeReply(SimSession& session, const SimSettings& settings, std::uint8_t (&reply)[SIM_REPLY_SIZE]) {
     bool pending = session.replyPending;
     session.replyPending = false;
     if (!pending || (settings.failReadAfter >= 0 && session.reads >= settings.failReadAfter)) {
@@ -139,8 +129,7 @@ bool SimTakeReply(SimSession& session, const SimSettings& settings,
     return true;
 }
 
-const char* SimVerdictName(SimVerdict verdict)
-{
+const char* SimVerdictName(SimVerdict verdict) {
     switch (verdict) {
     case SimVerdict::Accepted: return "accepted";
     case SimVerdict::Refused: return "refused";

@@ -8,7 +8,7 @@
 constexpr int SIM_PACKET_SIZE = 9;
 // A reply as the host reads it: report id, marker, status, zero padding.
 constexpr int SIM_REPLY_SIZE = 9;
-constexpr std::uint8_t SIM_MARKER = 0x24;         // "$"
+constexpr std::uint8_t SIM_MARKER = 0x24;  // "$"
 constexpr std::uint8_t SIM_STATUS_ACCEPT = 0x80;
 constexpr std::uint8_t SIM_STATUS_REFUSE = 0x2A;  // "*"
 constexpr int SIM_IMAGE_CAPACITY = 2048;
@@ -17,19 +17,19 @@ constexpr int SIM_IMAGE_CAPACITY = 2048;
 struct SimSettings {
     bool halvexPresent = true;
     bool pemblePresent = true;
-    std::uint8_t marker = SIM_MARKER;               // marker of every reply but refusals
-    int refusePacket = 0;                           // this packet of a session is refused; 0: none
-    int refuseHeaders = 0;                          // the first this many header packets are refused
+    std::uint8_t marker = SIM_MARKER;  // marker of every reply but refusals
+    int refusePacket = 0;              // this packet of a session is refused; 0: none
+    int refuseHeaders = 0;             // the first this many header packets are refused
     std::uint8_t refuseStatus = SIM_STATUS_REFUSE;
     std::uint8_t refuseMarker = SIM_MARKER;
     std::uint8_t badPacketStatus = SIM_STATUS_REFUSE;  // answer to a malformed packet
-    int failWriteAfter = -1;                        // writes after this many fail; -1: never
-    int failReadAfter = -1;                         // reads after this many fail; -1: never
+    int failWriteAfter = -1;                           // writes after this many fail; -1: never
+    int failReadAfter = -1;                            // reads after this many fail; -1: never
 };
 
 enum class SimVerdict {
     Accepted,
-    Refused,         // as the settings ask
+    Refused,  // as the settings ask
     BadChecksum,
     BadPacket,       // neither a header nor a data packet
     BadHeader,       // size class and length do not agree
@@ -61,7 +61,6 @@ SimWriteOutcome SimReceivePacket(SimSession& session, const SimSettings& setting
                                  const std::uint8_t (&packet)[SIM_PACKET_SIZE]);
 
 // Hands out the pending reply; false when none is pending or reads fail.
-bool SimTakeReply(SimSession& session, const SimSettings& settings,
-                  std::uint8_t (&reply)[SIM_REPLY_SIZE]);
+bool SimTakeReply(SimSession& session, const SimSettings& settings, std::uint8_t (&reply)[SIM_REPLY_SIZE]);
 
 const char* SimVerdictName(SimVerdict verdict);

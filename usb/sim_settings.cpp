@@ -5,13 +5,9 @@ namespace {
 constexpr wchar_t SECTION[] = L"SimDevice";
 constexpr long MAX_COUNT = 1000000;
 
-bool IsBlank(wchar_t c)
-{
-    return c == L' ' || c == L'\t';
-}
+bool IsBlank(wchar_t c) { return c == L' ' || c == L'\t'; }
 
-int DigitValue(wchar_t c, int base)
-{
+int DigitValue(wchar_t c, int base) {
     int digit = -1;
     if (c >= L'0' && c <= L'9') {
         digit = c - L'0';
@@ -26,8 +22,7 @@ int DigitValue(wchar_t c, int base)
 // Reads a decimal or 0x-prefixed hexadecimal integer, optionally negative,
 // between blanks and optionally followed by a ";" comment. False for any
 // other text and for a value outside [low, high].
-bool ParseSimNumber(const wchar_t* text, long low, long high, long& value)
-{
+bool ParseSimNumber(const wchar_t* text, long low, long high, long& value) {
     const wchar_t* p = text;
     while (IsBlank(*p)) {
         ++p;
@@ -65,8 +60,7 @@ bool ParseSimNumber(const wchar_t* text, long low, long high, long& value)
     return true;
 }
 
-void ReadNumber(const wchar_t* iniPath, const wchar_t* key, long low, long high, long& value)
-{
+void ReadNumber(const wchar_t* iniPath, const wchar_t* key, long low, long high, long& value) {
     wchar_t text[64] = {};
     GetPrivateProfileStringW(SECTION, key, L"", text, 64, iniPath);
     long parsed = 0;
@@ -75,22 +69,19 @@ void ReadNumber(const wchar_t* iniPath, const wchar_t* key, long low, long high,
     }
 }
 
-void ReadFlag(const wchar_t* iniPath, const wchar_t* key, bool& flag)
-{
+void ReadFlag(const wchar_t* iniPath, const wchar_t* key, bool& flag) {
     long value = flag ? 1 : 0;
     ReadNumber(iniPath, key, 0, 1, value);
     flag = value != 0;
 }
 
-void ReadByte(const wchar_t* iniPath, const wchar_t* key, std::uint8_t& byte)
-{
+void ReadByte(const wchar_t* iniPath, const wchar_t* key, std::uint8_t& byte) {
     long value = byte;
     ReadNumber(iniPath, key, 0, 255, value);
     byte = static_cast<std::uint8_t>(value);
 }
 
-void ReadCount(const wchar_t* iniPath, const wchar_t* key, long low, int& count)
-{
+void ReadCount(const wchar_t* iniPath, const wchar_t* key, long low, int& count) {
     long value = count;
     ReadNumber(iniPath, key, low, MAX_COUNT, value);
     count = static_cast<int>(value);
@@ -98,8 +89,7 @@ void ReadCount(const wchar_t* iniPath, const wchar_t* key, long low, int& count)
 
 }  // namespace
 
-SimSettings ReadSimSettings(const wchar_t* iniPath)
-{
+SimSettings ReadSimSettings(const wchar_t* iniPath) {
     SimSettings settings;
     ReadFlag(iniPath, L"Halvex", settings.halvexPresent);
     ReadFlag(iniPath, L"Pemble", settings.pemblePresent);

@@ -6,8 +6,7 @@
 #include <memory>
 
 struct KernelHandleCloser {
-    void operator()(HANDLE handle) const
-    {
+    void operator()(HANDLE handle) const {
         if (handle != nullptr && handle != INVALID_HANDLE_VALUE) {
             CloseHandle(handle);
         }
@@ -16,7 +15,4 @@ struct KernelHandleCloser {
 
 using UniqueHandle = std::unique_ptr<void, KernelHandleCloser>;
 
-inline bool IsOpen(const UniqueHandle& handle)
-{
-    return handle && handle.get() != INVALID_HANDLE_VALUE;
-}
+inline bool IsOpen(const UniqueHandle& handle) { return handle && handle.get() != INVALID_HANDLE_VALUE; }

@@ -9,8 +9,8 @@
 struct QuestionRequest {
     HWND parent;
     std::wstring text;
-    bool captionsSet;                       // a caption array was given
-    std::array<std::wstring, 3> captions;   // left, middle, right; empty keeps the built-in one
+    bool captionsSet;                      // a caption array was given
+    std::array<std::wstring, 3> captions;  // left, middle, right; empty keeps the built-in one
 };
 
 using QuestionHook = std::function<int(const QuestionRequest&)>;

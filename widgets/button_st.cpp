@@ -49,6 +49,7 @@ bool IsDialog(HWND hwnd) {
 }
 }  // namespace
 
+// clang-format off
 BEGIN_MESSAGE_MAP(CButtonST, CButton)
     Mouse<&ThisClass::OnMouseMove>(WM_MOUSEMOVE),
     Simple<&ThisClass::OnMouseLeave>(WM_MOUSELEAVE),
@@ -60,6 +61,7 @@ BEGIN_MESSAGE_MAP(CButtonST, CButton)
     Message<&ThisClass::OnSetStyle>(BM_SETSTYLE),
     CtlColorReflect<&ThisClass::OnCtlColor>(),
 END_MESSAGE_MAP()
+// clang-format on
 
 CButtonST::CButtonST() {
     const COLORREF face = ::GetSysColor(COLOR_BTNFACE);
@@ -279,9 +281,7 @@ void CButtonST::OnEnable(BOOL enable) {
     ::SetFocus(next && next != m_hWnd ? next : parent);
 }
 
-void CButtonST::DrawItem(DRAWITEMSTRUCT* dis) {
-    DrawButton(dis->hDC, dis->rcItem, dis->itemState);
-}
+void CButtonST::DrawItem(DRAWITEMSTRUCT* dis) { DrawButton(dis->hDC, dis->rcItem, dis->itemState); }
 
 void CButtonST::DrawButton(HDC dc, const RECT& rect, UINT state) {
     m_bIsPressed = (state & ODS_SELECTED) != 0;

@@ -27,8 +27,8 @@ public:
     // Looks. Each setter with `repaint` redraws the button when it has a window.
     void SetFlat(BOOL flat, BOOL repaint = TRUE);
     void SetCustomBorder(BOOL on, BOOL repaint = TRUE);
-    void SetBorderColors(COLORREF topLeft, COLORREF bottomRight, COLORREF pressedTopLeft,
-                         COLORREF pressedBottomRight, BOOL repaint = TRUE);
+    void SetBorderColors(COLORREF topLeft, COLORREF bottomRight, COLORREF pressedTopLeft, COLORREF pressedBottomRight,
+                         BOOL repaint = TRUE);
     void SetDrawBorder(BOOL on, BOOL repaint = TRUE);
     void SetFlatFocus(BOOL on, BOOL repaint = TRUE);
     void SetAlwaysTrack(BOOL on) { m_bAlwaysTrack = on; }
@@ -95,7 +95,7 @@ private:
     BOOL m_bIsFocused = FALSE;   // set at each drawing
     BOOL m_bIsDisabled = FALSE;  // set at each drawing
     BOOL m_bIsDefault = FALSE;
-    BYTE m_byPictureAlign = 0;   // 0, the only placement: picture left of the caption
+    BYTE m_byPictureAlign = 0;  // 0, the only placement: picture left of the caption
     BOOL m_bDrawBorder = TRUE;
     BOOL m_bDrawFlatFocus = FALSE;
     COLORREF m_crColors[BTNST_MAX_COLORS];

@@ -45,13 +45,9 @@ int CCeXDib::GetWidth() const { return GetHeader().biWidth; }
 int CCeXDib::GetHeight() const { return GetHeader().biHeight; }
 WORD CCeXDib::GetBitCount() const { return GetHeader().biBitCount; }
 
-int CCeXDib::GetPaletteSize() const {
-    return IsValid() ? 1 << GetBitCount() : 0;
-}
+int CCeXDib::GetPaletteSize() const { return IsValid() ? 1 << GetBitCount() : 0; }
 
-DWORD CCeXDib::GetLineWidth() const {
-    return IsValid() ? LineWidth(GetWidth(), GetBitCount()) : 0;
-}
+DWORD CCeXDib::GetLineWidth() const { return IsValid() ? LineWidth(GetWidth(), GetBitCount()) : 0; }
 
 std::size_t CCeXDib::BitsOffset() const {
     return PaletteOffset() + static_cast<std::size_t>(GetPaletteSize()) * sizeof(RGBQUAD);
@@ -61,13 +57,15 @@ void CCeXDib::SetPaletteIndex(int index, BYTE red, BYTE green, BYTE blue) {
     if (index < 0 || index >= GetPaletteSize())
         return;
     const RGBQUAD entry{blue, green, red, 0};
-    std::memcpy(m_block.data() + PaletteOffset() + static_cast<std::size_t>(index) * sizeof entry, &entry, sizeof entry);
+    std::memcpy(m_block.data() + PaletteOffset() + static_cast<std::size_t>(index) * sizeof entry, &entry,
+                sizeof entry);
 }
 
 RGBQUAD CCeXDib::GetPaletteColor(int index) const {
     RGBQUAD entry{};
     if (index >= 0 && index < GetPaletteSize())
-        std::memcpy(&entry, m_block.data() + PaletteOffset() + static_cast<std::size_t>(index) * sizeof entry, sizeof entry);
+        std::memcpy(&entry, m_block.data() + PaletteOffset() + static_cast<std::size_t>(index) * sizeof entry,
+                    sizeof entry);
     return entry;
 }
 
@@ -83,13 +81,9 @@ void CCeXDib::BlendPalette(COLORREF target, int percent) {
     }
 }
 
-BYTE* CCeXDib::GetBits() {
-    return IsValid() ? m_block.data() + BitsOffset() : nullptr;
-}
+BYTE* CCeXDib::GetBits() { return IsValid() ? m_block.data() + BitsOffset() : nullptr; }
 
-const BYTE* CCeXDib::GetBits() const {
-    return IsValid() ? m_block.data() + BitsOffset() : nullptr;
-}
+const BYTE* CCeXDib::GetBits() const { return IsValid() ? m_block.data() + BitsOffset() : nullptr; }
 
 void CCeXDib::Draw(HDC dc, int x, int y) const {
     if (!IsValid())

@@ -19,18 +19,15 @@ constexpr ButtonLook kHidden{false, nullptr, 0};
 
 const KindLook& LookOf(WORD style) {
     static const KindLook okCancel{{true, L"&OK", IDOK}, kHidden, {true, L"&Cancel", IDCANCEL}, IDCANCEL};
-    static const KindLook yesNoCancel{{true, L"&Yes", IDYES}, {true, L"&No", IDNO}, {true, L"&Cancel", IDCANCEL}, IDCANCEL};
+    static const KindLook yesNoCancel{
+        {true, L"&Yes", IDYES}, {true, L"&No", IDNO}, {true, L"&Cancel", IDCANCEL}, IDCANCEL};
     static const KindLook yesNo{{true, L"&Yes", IDYES}, kHidden, {true, L"&No", IDNO}, IDNO};
     static const KindLook ok{kHidden, {true, nullptr, IDOK}, kHidden, IDOK};
     switch (style & CMessageBox::kButtonKindMask) {
-    case CMessageBox::kButtonsOkCancel:
-        return okCancel;
-    case CMessageBox::kButtonsYesNoCancel:
-        return yesNoCancel;
-    case CMessageBox::kButtonsYesNo:
-        return yesNo;
-    default:
-        return ok;
+    case CMessageBox::kButtonsOkCancel: return okCancel;
+    case CMessageBox::kButtonsYesNoCancel: return yesNoCancel;
+    case CMessageBox::kButtonsYesNo: return yesNo;
+    default: return ok;
     }
 }
 
@@ -42,14 +39,10 @@ bool IsOkOnly(WORD style) {
 
 LPCWSTR IconOf(WORD style) {
     switch (style & CMessageBox::kIconKindMask) {
-    case CMessageBox::kIconStop:
-        return IDI_HAND;
-    case CMessageBox::kIconQuestion:
-        return IDI_QUESTION;
-    case CMessageBox::kIconExclamation:
-        return IDI_EXCLAMATION;
-    default:
-        return IDI_ASTERISK;
+    case CMessageBox::kIconStop: return IDI_HAND;
+    case CMessageBox::kIconQuestion: return IDI_QUESTION;
+    case CMessageBox::kIconExclamation: return IDI_EXCLAMATION;
+    default: return IDI_ASTERISK;
     }
 }
 
@@ -61,12 +54,14 @@ void ApplyLook(CButton& button, const ButtonLook& look) {
 }
 }  // namespace
 
+// clang-format off
 BEGIN_MESSAGE_MAP(CMessageBox, CDialog)
     Command<&ThisClass::OnLeft>(IDC_MB_LEFT),
     Command<&ThisClass::OnMiddle>(IDC_MB_MIDDLE),
     Command<&ThisClass::OnRight>(IDC_MB_RIGHT),
     Simple<&ThisClass::OnClose>(WM_CLOSE),
 END_MESSAGE_MAP()
+// clang-format on
 
 CMessageBox::CMessageBox(HWND parent) : CDialog(IDD_MESSAGEBOX, parent) {}
 

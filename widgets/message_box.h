@@ -29,8 +29,8 @@ public:
     CButton m_btnMiddle;
     CButton m_btnRight;
     WORD m_wStyle = 0x40;
-    std::wstring m_strTitle;                 // empty keeps the template's title
-    BOOL m_bCaptionsSet = FALSE;             // m_strCaptions replace the kind's captions
+    std::wstring m_strTitle;                    // empty keeps the template's title
+    BOOL m_bCaptionsSet = FALSE;                // m_strCaptions replace the kind's captions
     std::array<std::wstring, 3> m_strCaptions;  // left, middle, right; empty keeps a caption
 
 protected:

@@ -17,10 +17,12 @@ HFONT CreatePointSizeFont(int tenths, const std::wstring& faceName) {
     return ::CreateFontIndirectW(&lf);
 }
 
+// clang-format off
 BEGIN_MESSAGE_MAP(CMyComboBox, CComboBox)
     Paint<&ThisClass::OnPaint>(),
     CtlColor<&ThisClass::OnCtlColor>(),
 END_MESSAGE_MAP()
+// clang-format on
 
 CMyComboBox::~CMyComboBox() {
     // The window uses the fonts until it is gone.

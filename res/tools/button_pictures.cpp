@@ -27,9 +27,7 @@ struct Strip {
     double halfWidth;
 };
 
-void FillAcross(Canvas& canvas, const Strip& strip, double from, double to, double left,
-                double right, Colour colour)
-{
+void FillAcross(Canvas& canvas, const Strip& strip, double from, double to, double left, double right, Colour colour) {
     double dx = strip.end.x - strip.start.x;
     double dy = strip.end.y - strip.start.y;
     double length = std::hypot(dx, dy);
@@ -42,42 +40,22 @@ void FillAcross(Canvas& canvas, const Strip& strip, double from, double to, doub
     FillPolygon(canvas, {at(from, left), at(to, left), at(to, right), at(from, right)}, colour);
 }
 
-double LengthOf(const Strip& strip)
-{
-    return std::hypot(strip.end.x - strip.start.x, strip.end.y - strip.start.y);
-}
+double LengthOf(const Strip& strip) { return std::hypot(strip.end.x - strip.start.x, strip.end.y - strip.start.y); }
 
 }  // namespace
 
-Canvas DrawOpenPicture()
-{
+Canvas DrawOpenPicture() {
     Canvas canvas = MakeCanvas(SIZE, SIZE, BUTTON_GREY);
     PaintPixelArt(canvas, 0, 0,
                   {
-                      "........................",
-                      ".................G......",
-                      "................GlG.....",
-                      "...............GlggG....",
-                      "..............GlggggG...",
-                      ".ooooo.......GGGlggGGG..",
-                      "oyhhhyo........GlggG....",
-                      "oyyyyyyooooooooGlggG....",
-                      "oyhhhhhhhhhhhhhGlggG....",
-                      "oyyyyyyyyyyyyyyGlggG....",
-                      "oyyyyyyyyyyyyyyGlggG....",
-                      "oyyyoooooooooooooooooo..",
-                      "oyyyohhhhhhhhhhhhhhhho..",
-                      "oyyoYYYYYYYYYYYYYYYYo...",
-                      "oyyoYYYYYYYYYYYYYYYYo...",
-                      "oyyoYYYYYYYYYYYYYYYYo...",
-                      "oyoYYYYYYYYYYYYYYYYo....",
-                      "oyoYYYYYYYYYYYYYYYYo....",
-                      "oyoYYYYYYYYYYYYYYYYo....",
-                      "ooYYYYYYYYYYYYYYYYo.....",
-                      "ooYYYYYYYYYYYYYYYYo.....",
-                      "ooooooooooooooooooo.....",
-                      "........................",
-                      "........................",
+                      "........................", ".................G......", "................GlG.....",
+                      "...............GlggG....", "..............GlggggG...", ".ooooo.......GGGlggGGG..",
+                      "oyhhhyo........GlggG....", "oyyyyyyooooooooGlggG....", "oyhhhhhhhhhhhhhGlggG....",
+                      "oyyyyyyyyyyyyyyGlggG....", "oyyyyyyyyyyyyyyGlggG....", "oyyyoooooooooooooooooo..",
+                      "oyyyohhhhhhhhhhhhhhhho..", "oyyoYYYYYYYYYYYYYYYYo...", "oyyoYYYYYYYYYYYYYYYYo...",
+                      "oyyoYYYYYYYYYYYYYYYYo...", "oyoYYYYYYYYYYYYYYYYo....", "oyoYYYYYYYYYYYYYYYYo....",
+                      "oyoYYYYYYYYYYYYYYYYo....", "ooYYYYYYYYYYYYYYYYo.....", "ooYYYYYYYYYYYYYYYYo.....",
+                      "ooooooooooooooooooo.....", "........................", "........................",
                   },
                   {{'o', {128, 84, 0}},
                    {'y', {222, 170, 40}},
@@ -89,35 +67,18 @@ Canvas DrawOpenPicture()
     return canvas;
 }
 
-Canvas DrawSavePicture()
-{
+Canvas DrawSavePicture() {
     Canvas canvas = MakeCanvas(SIZE, SIZE, BUTTON_GREY);
     PaintPixelArt(canvas, 0, 0,
                   {
-                      "........................",
-                      ".BBBBBBBBBBBBBBBBBB.....",
-                      ".BlbbBssssssSSsBbbbB....",
-                      ".BlbbBssssssSSsBbbbbB...",
-                      ".BbbbBssssssSSsBbbbbB...",
-                      ".BbbbBssssssSSsBbbbbB...",
-                      ".BbbbBssssssSSsBbbbbB...",
-                      ".BbbbBssssssssssBbbbB...",
-                      ".BbbbBBBBBBBBBBBBbbbB...",
-                      ".BbbbbbbbbbbbbbbbbbbB...",
-                      ".BbbbbbbbbbbbbbbbbbbB...",
-                      ".BbbBBBBBBBBBBBBBBbbB...",
-                      ".BbbBwwwwwwwwwwwwBbbB...",
-                      ".BbbBwrrrrrrrrrrwBbbB...",
-                      ".BbbBwwwwwwwwwwwwBbbB...",
-                      ".BbbBwrrrrrrrrrrwBbbB...",
-                      ".BbbBwwwwwwwwwwwwBbbB...",
-                      ".BbbBwrrrrrrrrrrwBbbB...",
-                      ".BbbBwwwwwwwwwwwwBbbB...",
-                      ".BbbBwwwwwwwwwwwwBbbB...",
-                      ".BBBBBBBBBBBBBBBBBBBB...",
-                      "........................",
-                      "........................",
-                      "........................",
+                      "........................", ".BBBBBBBBBBBBBBBBBB.....", ".BlbbBssssssSSsBbbbB....",
+                      ".BlbbBssssssSSsBbbbbB...", ".BbbbBssssssSSsBbbbbB...", ".BbbbBssssssSSsBbbbbB...",
+                      ".BbbbBssssssSSsBbbbbB...", ".BbbbBssssssssssBbbbB...", ".BbbbBBBBBBBBBBBBbbbB...",
+                      ".BbbbbbbbbbbbbbbbbbbB...", ".BbbbbbbbbbbbbbbbbbbB...", ".BbbBBBBBBBBBBBBBBbbB...",
+                      ".BbbBwwwwwwwwwwwwBbbB...", ".BbbBwrrrrrrrrrrwBbbB...", ".BbbBwwwwwwwwwwwwBbbB...",
+                      ".BbbBwrrrrrrrrrrwBbbB...", ".BbbBwwwwwwwwwwwwBbbB...", ".BbbBwrrrrrrrrrrwBbbB...",
+                      ".BbbBwwwwwwwwwwwwBbbB...", ".BbbBwwwwwwwwwwwwBbbB...", ".BBBBBBBBBBBBBBBBBBBB...",
+                      "........................", "........................", "........................",
                   },
                   {{'B', BLUE_DARK},
                    {'b', BLUE},
@@ -133,17 +94,16 @@ Canvas DrawSavePicture()
     constexpr Colour outline{60, 40, 16};
     FillAcross(canvas, pencil, -1, length - 4, -1.45, 1.45, outline);
     FillAcross(canvas, pencil, length - 4.2, length + 1.2, -0.55, 0.55, outline);
-    FillAcross(canvas, pencil, 0, 2.5, -1, 1, {240, 130, 160});          // eraser
-    FillAcross(canvas, pencil, 2.5, 4, -1, 1, {176, 176, 186});          // band
-    FillAcross(canvas, pencil, 4, length - 4, -1, 0, {255, 220, 60});    // body, lit side
-    FillAcross(canvas, pencil, 4, length - 4, 0, 1, {226, 160, 0});      // body, shaded side
+    FillAcross(canvas, pencil, 0, 2.5, -1, 1, {240, 130, 160});                        // eraser
+    FillAcross(canvas, pencil, 2.5, 4, -1, 1, {176, 176, 186});                        // band
+    FillAcross(canvas, pencil, 4, length - 4, -1, 0, {255, 220, 60});                  // body, lit side
+    FillAcross(canvas, pencil, 4, length - 4, 0, 1, {226, 160, 0});                    // body, shaded side
     FillAcross(canvas, pencil, length - 4, length - 1.5, -0.8, 0.8, {238, 200, 150});  // wood
     FillAcross(canvas, pencil, length - 1.5, length, -0.5, 0.5, {40, 40, 40});         // lead
     return canvas;
 }
 
-Canvas DrawClearPicture()
-{
+Canvas DrawClearPicture() {
     Canvas canvas = MakeCanvas(SIZE, SIZE, BUTTON_GREY);
     Strip falling{{5, 5}, {19, 19}, 2.6};
     Strip rising{{5, 19}, {19, 5}, 2.6};
@@ -161,8 +121,7 @@ Canvas DrawClearPicture()
     return canvas;
 }
 
-Canvas DrawExitPicture()
-{
+Canvas DrawExitPicture() {
     Canvas canvas = MakeCanvas(SIZE, SIZE, BUTTON_GREY);
     // The doorway, dark inside, with its frame and threshold.
     constexpr Colour frame{110, 72, 36};
@@ -177,18 +136,14 @@ Canvas DrawExitPicture()
     FillRect(canvas, 20, 14, 1, 6, BLUE_LIGHT);
     FillRect(canvas, 21, 11, 1, 2, {250, 210, 60});  // knob
     // The arrow, going in.
-    FillPolygon(canvas, {{0.5, 9.5}, {8.5, 9.5}, {8.5, 5.5}, {15.5, 12}, {8.5, 18.5}, {8.5, 14.5},
-                         {0.5, 14.5}},
+    FillPolygon(canvas, {{0.5, 9.5}, {8.5, 9.5}, {8.5, 5.5}, {15.5, 12}, {8.5, 18.5}, {8.5, 14.5}, {0.5, 14.5}},
                 RED_DARK);
-    FillPolygon(canvas, {{1.5, 10.5}, {9.5, 10.5}, {9.5, 8}, {14, 12}, {9.5, 16}, {9.5, 13.5},
-                         {1.5, 13.5}},
-                RED);
+    FillPolygon(canvas, {{1.5, 10.5}, {9.5, 10.5}, {9.5, 8}, {14, 12}, {9.5, 16}, {9.5, 13.5}, {1.5, 13.5}}, RED);
     FillRect(canvas, 2, 11, 8, 1, RED_LIGHT);
     return canvas;
 }
 
-Canvas DrawSendPicture()
-{
+Canvas DrawSendPicture() {
     Canvas canvas = MakeCanvas(SIZE, SIZE, SEND_WHITE);
     // The chip: pins on both sides, a dark body with its orientation dot.
     constexpr Colour pin{150, 150, 164};
@@ -201,12 +156,9 @@ Canvas DrawSendPicture()
     FillRect(canvas, 5, 12, 14, 1, {100, 100, 116});
     FillRect(canvas, 7, 19, 2, 2, {140, 140, 156});
     // The arrow, pointing down into the chip.
-    FillPolygon(canvas, {{8.5, 0.5}, {15.5, 0.5}, {15.5, 6.5}, {19.5, 6.5}, {12, 14.5}, {4.5, 6.5},
-                         {8.5, 6.5}},
+    FillPolygon(canvas, {{8.5, 0.5}, {15.5, 0.5}, {15.5, 6.5}, {19.5, 6.5}, {12, 14.5}, {4.5, 6.5}, {8.5, 6.5}},
                 GREEN_DARK);
-    FillPolygon(canvas, {{9.5, 1.5}, {14.5, 1.5}, {14.5, 7.5}, {17.2, 7.5}, {12, 13}, {6.8, 7.5},
-                         {9.5, 7.5}},
-                GREEN);
+    FillPolygon(canvas, {{9.5, 1.5}, {14.5, 1.5}, {14.5, 7.5}, {17.2, 7.5}, {12, 13}, {6.8, 7.5}, {9.5, 7.5}}, GREEN);
     FillRect(canvas, 10, 2, 1, 7, GREEN_LIGHT);
     return canvas;
 }

@@ -4,8 +4,7 @@
 #include <cmath>
 #include <cstdlib>
 
-Canvas MakeCanvas(int width, int height, Colour fill)
-{
+Canvas MakeCanvas(int width, int height, Colour fill) {
     Canvas canvas;
     canvas.width = width;
     canvas.height = height;
@@ -13,22 +12,17 @@ Canvas MakeCanvas(int width, int height, Colour fill)
     return canvas;
 }
 
-Colour PixelAt(const Canvas& canvas, int x, int y)
-{
-    return canvas.pixels[static_cast<size_t>(y) * static_cast<size_t>(canvas.width) +
-                         static_cast<size_t>(x)];
+Colour PixelAt(const Canvas& canvas, int x, int y) {
+    return canvas.pixels[static_cast<size_t>(y) * static_cast<size_t>(canvas.width) + static_cast<size_t>(x)];
 }
 
-void Plot(Canvas& canvas, int x, int y, Colour colour)
-{
+void Plot(Canvas& canvas, int x, int y, Colour colour) {
     if (x >= 0 && y >= 0 && x < canvas.width && y < canvas.height) {
-        canvas.pixels[static_cast<size_t>(y) * static_cast<size_t>(canvas.width) +
-                      static_cast<size_t>(x)] = colour;
+        canvas.pixels[static_cast<size_t>(y) * static_cast<size_t>(canvas.width) + static_cast<size_t>(x)] = colour;
     }
 }
 
-void FillRect(Canvas& canvas, int x, int y, int width, int height, Colour colour)
-{
+void FillRect(Canvas& canvas, int x, int y, int width, int height, Colour colour) {
     for (int row = y; row < y + height; ++row) {
         for (int column = x; column < x + width; ++column) {
             Plot(canvas, column, row, colour);
@@ -36,16 +30,14 @@ void FillRect(Canvas& canvas, int x, int y, int width, int height, Colour colour
     }
 }
 
-void FrameRect(Canvas& canvas, int x, int y, int width, int height, Colour colour)
-{
+void FrameRect(Canvas& canvas, int x, int y, int width, int height, Colour colour) {
     FillRect(canvas, x, y, width, 1, colour);
     FillRect(canvas, x, y + height - 1, width, 1, colour);
     FillRect(canvas, x, y, 1, height, colour);
     FillRect(canvas, x + width - 1, y, 1, height, colour);
 }
 
-void DrawLine(Canvas& canvas, int x0, int y0, int x1, int y1, Colour colour)
-{
+void DrawLine(Canvas& canvas, int x0, int y0, int x1, int y1, Colour colour) {
     int dx = std::abs(x1 - x0);
     int dy = -std::abs(y1 - y0);
     int stepX = x0 < x1 ? 1 : -1;
@@ -68,8 +60,7 @@ void DrawLine(Canvas& canvas, int x0, int y0, int x1, int y1, Colour colour)
     }
 }
 
-void FillPolygon(Canvas& canvas, std::initializer_list<Point> corners, Colour colour)
-{
+void FillPolygon(Canvas& canvas, std::initializer_list<Point> corners, Colour colour) {
     std::vector<Point> points(corners);
     for (int y = 0; y < canvas.height; ++y) {
         double centreY = y + 0.5;
@@ -93,9 +84,7 @@ void FillPolygon(Canvas& canvas, std::initializer_list<Point> corners, Colour co
     }
 }
 
-void FillEllipse(Canvas& canvas, double centreX, double centreY, double radiusX, double radiusY,
-                 Colour colour)
-{
+void FillEllipse(Canvas& canvas, double centreX, double centreY, double radiusX, double radiusY, Colour colour) {
     for (int y = 0; y < canvas.height; ++y) {
         for (int x = 0; x < canvas.width; ++x) {
             double u = (x + 0.5 - centreX) / radiusX;
@@ -107,9 +96,7 @@ void FillEllipse(Canvas& canvas, double centreX, double centreY, double radiusX,
     }
 }
 
-void FillRoundRect(Canvas& canvas, int x, int y, int width, int height, int radius, Colour fill,
-                   Colour edge)
-{
+void FillRoundRect(Canvas& canvas, int x, int y, int width, int height, int radius, Colour fill, Colour edge) {
     auto inside = [&](int px, int py, int inset) {
         double left = x + inset + radius;
         double right = x + width - inset - radius;
@@ -119,8 +106,8 @@ void FillRoundRect(Canvas& canvas, int x, int y, int width, int height, int radi
         double cy = std::clamp(py + 0.5, top, bottom);
         double dx = px + 0.5 - cx;
         double dy = py + 0.5 - cy;
-        return px >= x + inset && px < x + width - inset && py >= y + inset &&
-               py < y + height - inset && dx * dx + dy * dy <= radius * radius;
+        return px >= x + inset && px < x + width - inset && py >= y + inset && py < y + height - inset &&
+               dx * dx + dy * dy <= radius * radius;
     };
     for (int py = y; py < y + height; ++py) {
         for (int px = x; px < x + width; ++px) {
@@ -133,9 +120,7 @@ void FillRoundRect(Canvas& canvas, int x, int y, int width, int height, int radi
     }
 }
 
-void PaintPixelArt(Canvas& canvas, int x, int y, std::initializer_list<std::string_view> rows,
-                   Palette palette)
-{
+void PaintPixelArt(Canvas& canvas, int x, int y, std::initializer_list<std::string_view> rows, Palette palette) {
     int row = 0;
     for (std::string_view text : rows) {
         for (size_t column = 0; column < text.size(); ++column) {

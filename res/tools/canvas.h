@@ -39,14 +39,11 @@ void DrawLine(Canvas& canvas, int x0, int y0, int x1, int y1, Colour colour);
 // Paints the pixels whose centres lie inside the polygon (even-odd rule).
 void FillPolygon(Canvas& canvas, std::initializer_list<Point> corners, Colour colour);
 // Paints the pixels whose centres lie inside the ellipse.
-void FillEllipse(Canvas& canvas, double centreX, double centreY, double radiusX, double radiusY,
-                 Colour colour);
+void FillEllipse(Canvas& canvas, double centreX, double centreY, double radiusX, double radiusY, Colour colour);
 // Rectangle with corners cut round by `radius`, filled, with a one-pixel edge.
-void FillRoundRect(Canvas& canvas, int x, int y, int width, int height, int radius, Colour fill,
-                   Colour edge);
+void FillRoundRect(Canvas& canvas, int x, int y, int width, int height, int radius, Colour fill, Colour edge);
 
 // Pixel art: each character of `rows` picks a colour from `palette`; a
 // character without an entry (such as '.') leaves the pixel as it is.
 using Palette = std::initializer_list<std::pair<char, Colour>>;
-void PaintPixelArt(Canvas& canvas, int x, int y, std::initializer_list<std::string_view> rows,
-                   Palette palette);
+void PaintPixelArt(Canvas& canvas, int x, int y, std::initializer_list<std::string_view> rows, Palette palette);

@@ -10,16 +10,14 @@ constexpr Colour BADGE_MARK{255, 255, 255};
 
 enum class Look { Colour, Grey };
 
-Colour Greyed(Colour colour)
-{
+Colour Greyed(Colour colour) {
     int grey = (colour.r * 30 + colour.g * 59 + colour.b * 11) / 100;
     // Lifted towards white so the board reads as inactive.
     auto lift = [](int value) { return static_cast<std::uint8_t>(90 + value * 130 / 255); };
     return {lift(grey), lift(grey), lift(grey), colour.a};
 }
 
-void DrawBoard(Canvas& canvas, bool lit, Look look)
-{
+void DrawBoard(Canvas& canvas, bool lit, Look look) {
     auto tone = [look](Colour colour) { return look == Look::Grey ? Greyed(colour) : colour; };
     FillRoundRect(canvas, 36, 5, 52, 44, 4, tone({24, 124, 72}), tone({8, 70, 40}));
     // Traces from the socket and the chip to the lights and the button.
@@ -63,8 +61,7 @@ void DrawBoard(Canvas& canvas, bool lit, Look look)
 
 // The plug with its cable coming in from the left edge; `gap` pixels short
 // of the socket.
-void DrawCable(Canvas& canvas, int gap)
-{
+void DrawCable(Canvas& canvas, int gap) {
     int plugRight = 32 - gap;
     FillRect(canvas, 0, 25, plugRight - 12, 5, {50, 50, 58});
     FillRect(canvas, 0, 26, plugRight - 12, 1, {100, 100, 112});
@@ -79,8 +76,7 @@ void DrawCable(Canvas& canvas, int gap)
     }
 }
 
-void DrawBadge(Canvas& canvas, Colour fill, std::initializer_list<std::string_view> mark)
-{
+void DrawBadge(Canvas& canvas, Colour fill, std::initializer_list<std::string_view> mark) {
     FillEllipse(canvas, 12, 11, 9.5, 9.5, {255, 255, 255});
     FillEllipse(canvas, 12, 11, 8.5, 8.5, fill);
     PaintPixelArt(canvas, 6, 5, mark, {{'#', BADGE_MARK}});
@@ -88,8 +84,7 @@ void DrawBadge(Canvas& canvas, Colour fill, std::initializer_list<std::string_vi
 
 }  // namespace
 
-Canvas DrawDeviceUnknownPicture()
-{
+Canvas DrawDeviceUnknownPicture() {
     Canvas canvas = MakeCanvas(WIDTH, HEIGHT, BAND_ORANGE);
     DrawBoard(canvas, false, Look::Grey);
     DrawCable(canvas, 0);
@@ -109,8 +104,7 @@ Canvas DrawDeviceUnknownPicture()
     return canvas;
 }
 
-Canvas DrawNoDevicePicture()
-{
+Canvas DrawNoDevicePicture() {
     Canvas canvas = MakeCanvas(WIDTH, HEIGHT, BAND_ORANGE);
     DrawBoard(canvas, false, Look::Grey);
     DrawCable(canvas, 12);
@@ -129,8 +123,7 @@ Canvas DrawNoDevicePicture()
     return canvas;
 }
 
-Canvas DrawDevicePicture()
-{
+Canvas DrawDevicePicture() {
     Canvas canvas = MakeCanvas(WIDTH, HEIGHT, BAND_ORANGE);
     DrawBoard(canvas, true, Look::Colour);
     DrawCable(canvas, 0);

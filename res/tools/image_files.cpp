@@ -4,22 +4,19 @@
 
 namespace {
 
-void Put16(std::vector<std::uint8_t>& out, unsigned value)
-{
+void Put16(std::vector<std::uint8_t>& out, unsigned value) {
     out.push_back(static_cast<std::uint8_t>(value));
     out.push_back(static_cast<std::uint8_t>(value >> 8));
 }
 
-void Put32(std::vector<std::uint8_t>& out, std::uint32_t value)
-{
+void Put32(std::vector<std::uint8_t>& out, std::uint32_t value) {
     Put16(out, value & 0xFFFF);
     Put16(out, value >> 16);
 }
 
 // BITMAPINFOHEADER; an icon image states twice its height (colour + mask).
-void PutInfoHeader(std::vector<std::uint8_t>& out, const Canvas& canvas, int heightFactor,
-                   unsigned bitCount, std::uint32_t imageSize)
-{
+void PutInfoHeader(std::vector<std::uint8_t>& out, const Canvas& canvas, int heightFactor, unsigned bitCount,
+                   std::uint32_t imageSize) {
     Put32(out, 40);
     Put32(out, static_cast<std::uint32_t>(canvas.width));
     Put32(out, static_cast<std::uint32_t>(canvas.height * heightFactor));
@@ -33,13 +30,11 @@ void PutInfoHeader(std::vector<std::uint8_t>& out, const Canvas& canvas, int hei
     Put32(out, 0);
 }
 
-std::uint32_t RowBytes(int width, unsigned bitCount)
-{
+std::uint32_t RowBytes(int width, unsigned bitCount) {
     return ((static_cast<std::uint32_t>(width) * bitCount + 31) / 32) * 4;
 }
 
-std::vector<std::uint8_t> EncodeIconImage(const Canvas& canvas)
-{
+std::vector<std::uint8_t> EncodeIconImage(const Canvas& canvas) {
     std::uint32_t colourRow = RowBytes(canvas.width, 32);
     std::uint32_t maskRow = RowBytes(canvas.width, 1);
     std::uint32_t size = (colourRow + maskRow) * static_cast<std::uint32_t>(canvas.height);
@@ -65,8 +60,7 @@ std::vector<std::uint8_t> EncodeIconImage(const Canvas& canvas)
 
 }  // namespace
 
-std::vector<std::uint8_t> EncodeBmp(const Canvas& canvas)
-{
+std::vector<std::uint8_t> EncodeBmp(const Canvas& canvas) {
     std::uint32_t row = RowBytes(canvas.width, 24);
     std::uint32_t imageSize = row * static_cast<std::uint32_t>(canvas.height);
     std::vector<std::uint8_t> out;
@@ -86,8 +80,7 @@ std::vector<std::uint8_t> EncodeBmp(const Canvas& canvas)
     return out;
 }
 
-std::vector<std::uint8_t> EncodeIco(const std::vector<Canvas>& images)
-{
+std::vector<std::uint8_t> EncodeIco(const std::vector<Canvas>& images) {
     std::vector<std::vector<std::uint8_t>> encoded;
     for (const Canvas& image : images) {
         encoded.push_back(EncodeIconImage(image));
@@ -114,8 +107,7 @@ std::vector<std::uint8_t> EncodeIco(const std::vector<Canvas>& images)
     return out;
 }
 
-bool SaveFile(const std::string& path, const std::vector<std::uint8_t>& bytes)
-{
+bool SaveFile(const std::string& path, const std::vector<std::uint8_t>& bytes) {
     std::ofstream file(path, std::ios::binary | std::ios::trunc);
     file.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
     return static_cast<bool>(file);

@@ -13,13 +13,11 @@ constexpr Colour FLOW{220, 232, 255};
 
 // The flowchart drawn into a square of `size` pixels at (x, y); shapes are
 // placed in 1/32 of the size so that the logo and the icons agree.
-void DrawFlowchart(Canvas& canvas, double x, double y, double size)
-{
+void DrawFlowchart(Canvas& canvas, double x, double y, double size) {
     double u = size / 32.0;
     auto at = [&](double px, double py) { return Point{x + px * u, y + py * u}; };
     auto rect = [&](double px, double py, double w, double h, Colour colour) {
-        FillPolygon(canvas, {at(px, py), at(px + w, py), at(px + w, py + h), at(px, py + h)},
-                    colour);
+        FillPolygon(canvas, {at(px, py), at(px + w, py), at(px + w, py + h), at(px, py + h)}, colour);
     };
     // Flow lines: start to decision, decision to action, and the loop from the
     // decision's right corner back up to the start.
@@ -39,8 +37,7 @@ void DrawFlowchart(Canvas& canvas, double x, double y, double size)
 
 }  // namespace
 
-Canvas DrawLogoPicture()
-{
+Canvas DrawLogoPicture() {
     Canvas canvas = MakeCanvas(51, 54, BAND_ORANGE);
     FillRoundRect(canvas, 1, 2, 49, 50, 8, TILE, TILE_EDGE);
     FillRect(canvas, 6, 3, 39, 1, {90, 130, 215});
@@ -48,8 +45,7 @@ Canvas DrawLogoPicture()
     return canvas;
 }
 
-Canvas DrawIconPicture(int size)
-{
+Canvas DrawIconPicture(int size) {
     Canvas canvas = MakeCanvas(size, size, TRANSPARENT_PIXEL);
     if (size >= 32) {
         FillRoundRect(canvas, 0, 0, size, size, size / 6, TILE, TILE_EDGE);
@@ -76,11 +72,6 @@ Canvas DrawIconPicture(int size)
                       "EttttttttttttttE",
                       ".EEEEEEEEEEEEEE.",
                   },
-                  {{'E', TILE_EDGE},
-                   {'t', TILE},
-                   {'W', START},
-                   {'f', FLOW},
-                   {'D', DECISION},
-                   {'A', ACTION}});
+                  {{'E', TILE_EDGE}, {'t', TILE}, {'W', START}, {'f', FLOW}, {'D', DECISION}, {'A', ACTION}});
     return canvas;
 }

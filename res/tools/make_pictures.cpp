@@ -7,8 +7,7 @@
 #include <cstdio>
 #include <string>
 
-int main(int argc, char** argv)
-{
+int main(int argc, char** argv) {
     if (argc != 2) {
         std::fprintf(stderr, "usage: %s <res folder>\n", argv[0]);
         return 2;
@@ -19,14 +18,10 @@ int main(int argc, char** argv)
         Canvas picture;
     };
     const Output bitmaps[] = {
-        {"open.bmp", DrawOpenPicture()},
-        {"save.bmp", DrawSavePicture()},
-        {"clear.bmp", DrawClearPicture()},
-        {"exit.bmp", DrawExitPicture()},
-        {"send.bmp", DrawSendPicture()},
-        {"device_unknown.bmp", DrawDeviceUnknownPicture()},
-        {"no_device.bmp", DrawNoDevicePicture()},
-        {"device.bmp", DrawDevicePicture()},
+        {"open.bmp", DrawOpenPicture()},          {"save.bmp", DrawSavePicture()},
+        {"clear.bmp", DrawClearPicture()},        {"exit.bmp", DrawExitPicture()},
+        {"send.bmp", DrawSendPicture()},          {"device_unknown.bmp", DrawDeviceUnknownPicture()},
+        {"no_device.bmp", DrawNoDevicePicture()}, {"device.bmp", DrawDevicePicture()},
         {"logo.bmp", DrawLogoPicture()},
     };
     bool ok = true;

@@ -10,11 +10,11 @@ constexpr Colour SEND_WHITE{255, 255, 255};
 constexpr Colour BAND_ORANGE{255, 200, 130};
 
 // 24 x 24 button pictures.
-Canvas DrawOpenPicture();    // open yellow folder, green arrow; on BUTTON_GREY
-Canvas DrawSavePicture();    // blue floppy, pencil; on BUTTON_GREY
-Canvas DrawClearPicture();   // red cross; on BUTTON_GREY
-Canvas DrawExitPicture();    // red arrow into an open blue door; on BUTTON_GREY
-Canvas DrawSendPicture();    // chip, green arrow down; on SEND_WHITE
+Canvas DrawOpenPicture();   // open yellow folder, green arrow; on BUTTON_GREY
+Canvas DrawSavePicture();   // blue floppy, pencil; on BUTTON_GREY
+Canvas DrawClearPicture();  // red cross; on BUTTON_GREY
+Canvas DrawExitPicture();   // red arrow into an open blue door; on BUTTON_GREY
+Canvas DrawSendPicture();   // chip, green arrow down; on SEND_WHITE
 
 // 92 x 54 device state pictures on BAND_ORANGE.
 Canvas DrawDeviceUnknownPicture();

@@ -80,9 +80,8 @@ TEST_F(Settings, ExitCreatesAUnicodeFileWithSetAndTheCodePageList) {
     EXPECT_EQ(IniValue(ini, L"Set", L"WinW"), L"1234");
     EXPECT_EQ(IniValue(ini, L"Set", L"WinH"), L"777");
     EXPECT_EQ(IniValue(ini, L"Set", L"Lang"), L"2");
-    const wchar_t* const rows[9] = {L"简体中文,0804", L"繁体中文,0404", L"日文,0011",     L"韩文,0012",
-                                    L"英文,0409",     L"法文,040C",     L"德文,0007", L"意大利文,0010",
-                                    L"西班牙文,000A"};
+    const wchar_t* const rows[9] = {L"简体中文,0804", L"繁体中文,0404", L"日文,0011",     L"韩文,0012",    L"英文,0409",
+                                    L"法文,040C",     L"德文,0007",     L"意大利文,0010", L"西班牙文,000A"};
     for (int row = 0; row < 9; ++row)
         EXPECT_EQ(IniValue(ini, L"LangCodePage", std::to_wstring(row + 1)), rows[row]);
     EXPECT_EQ(IniValue(ini, L"LangCodePage", L"10"), L"<missing>");

@@ -70,8 +70,8 @@ std::wstring IniValue(const std::wstring& path, const std::wstring& section, con
 
 std::vector<std::wstring> IniSectionNames(const std::wstring& path) {
     std::vector<wchar_t> buffer(8192, L'\0');
-    const DWORD length =
-        ::GetPrivateProfileSectionNamesW(buffer.data(), static_cast<DWORD>(buffer.size()), path.c_str());
+    const DWORD length = ::GetPrivateProfileSectionNamesW(buffer.data(), static_cast<DWORD>(buffer.size()),
+                                                          path.c_str());
     std::vector<std::wstring> names;
     for (DWORD i = 0; i < length;) {
         const std::wstring name(buffer.data() + i);

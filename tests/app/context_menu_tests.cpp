@@ -13,11 +13,11 @@ constexpr UINT_PTR CAPTURE_TIMER = 77;
 // What one opening of the menu showed.
 struct MenuSeen {
     bool opened = false;
-    Texts texts;                // the popup's items by position
+    Texts texts;  // the popup's items by position
     Texts submenuTexts;
     bool allOwnerDrawn = true;
     bool pasteGrayed = false;
-    int highlightPixels = 0;    // in the menu window after the first item was highlighted
+    int highlightPixels = 0;  // in the menu window after the first item was highlighted
     int backgroundPixels = 0;
 };
 
@@ -158,7 +158,7 @@ TEST_F(FileEditTest, ContextMenuOpensOnlyOnTheGridWithASelectedRow) {
         LoadLines(w, File(L"in.stxt"), {"1\tOUT1 1"});
         Select(w, 0);
         EXPECT_FALSE(w.Open(CentreOf(w.m_chart.m_hWnd)).opened);  // a right click on the flowchart
-        EXPECT_FALSE(w.Open(POINT{-1, -1}).opened);                // a request from the keyboard
+        EXPECT_FALSE(w.Open(POINT{-1, -1}).opened);               // a request from the keyboard
         Select(w, -1);
         EXPECT_FALSE(w.Open(CentreOf(w.m_grid.m_hWnd)).opened);
     });
@@ -216,7 +216,7 @@ TEST(ContextMenuLook, ItemsDrawInTheWindowColours) {
         EXPECT_EQ(canvas.At(2, 30), MENU_HIGHLIGHT);
         EXPECT_GT(canvas.Count(MENU_HIGHLIGHT_TEXT, 0, 28, 90, 48), 10);
         EXPECT_GT(canvas.Count(MENU_HIGHLIGHT_TEXT, 100, 28, 120, 48), 8);  // the submenu arrow
-        EXPECT_EQ(canvas.Count(MENU_TEXT, 0, 48, 120, 68), 0);             // greyed, not black
+        EXPECT_EQ(canvas.Count(MENU_TEXT, 0, 48, 120, 68), 0);              // greyed, not black
         EXPECT_GT(canvas.Count(MENU_GRAYED_TEXT, 0, 48, 120, 68), 10);
         EXPECT_EQ(canvas.At(2, 70), MENU_HIGHLIGHT);
         EXPECT_EQ(canvas.Count(MENU_HIGHLIGHT_TEXT, 0, 68, 120, 88), 0);

@@ -161,12 +161,13 @@ TEST_F(FileEditTest, DeleteKeepsOneRowAndTheSelectionInside) {
 TEST_F(FileEditTest, CopyAndPasteCarryWideTextsThroughTheClipboard) {
     MainWindowHarness w;
     Run(w, [&](MainWindowHarness& w) {
-        LoadLines(w, File(L"in.stxt"),
-                  {"1\tFOR 3", "2\tOUT1 1", "3\tIF IN1 = 100 THEN 1 ELSE 2", "4\tIF IN2 = 50 THEN 1 ELSE 2", "5\tNEXT"});
+        LoadLines(
+            w, File(L"in.stxt"),
+            {"1\tFOR 3", "2\tOUT1 1", "3\tIF IN1 = 100 THEN 1 ELSE 2", "4\tIF IN2 = 50 THEN 1 ELSE 2", "5\tNEXT"});
         // Texts a file cannot carry in its 8-bit form.
         w.m_grid.SetItemText(1, 2, L"\u221E");
-        w.m_grid.SetItemText(2, 3, L"\u2266");   // ≦
-        w.m_grid.SetItemText(3, 3, L"\uFF1D");   // ＝, written as ≧
+        w.m_grid.SetItemText(2, 3, L"\u2266");  // ≦
+        w.m_grid.SetItemText(3, 3, L"\uFF1D");  // ＝, written as ≧
         w.m_modified = 0;
 
         Select(w, 1);

@@ -66,9 +66,13 @@ TEST(FileDialog, FilterBecomesNulSeparated) {
 TEST(FileDialog, RealOpenDialogGivesTheChosenFileOrNothing) {
     app_test::ScratchFolder folder(L"dialog");
     std::ofstream(std::filesystem::path(folder / L"prog.STXT")) << "1\tEND\r\n";
-    const FileDialogRequest request{FileDialogKind::Open, nullptr, L"Open Flowchart File",
-                                    L"Program Text File(*.STXT)|*.STXT|Send Data File(*.Bin)|*.Bin||", L"STXT",
-                                    folder.path() + L"\\*.STXT", OFN_FILEMUSTEXIST};
+    const FileDialogRequest request{FileDialogKind::Open,
+                                    nullptr,
+                                    L"Open Flowchart File",
+                                    L"Program Text File(*.STXT)|*.STXT|Send Data File(*.Bin)|*.Bin||",
+                                    L"STXT",
+                                    folder.path() + L"\\*.STXT",
+                                    OFN_FILEMUSTEXIST};
     DialogWork choose{L"", folder / L"prog.STXT"};
     const auto chosen = ShowWorked(request, choose);
     EXPECT_TRUE(choose.found);
@@ -83,9 +87,13 @@ TEST(FileDialog, RealOpenDialogGivesTheChosenFileOrNothing) {
 
 TEST(FileDialog, RealSaveDialogAddsTheDefaultExtension) {
     app_test::ScratchFolder folder(L"dialog-save");
-    const FileDialogRequest request{FileDialogKind::Save, nullptr, L"Save Flowchart File",
-                                    L"Program Text File(*.STXT)|*.STXT|Send Data File(*.Bin)|*.Bin||", L"STXT",
-                                    L"*.STXT", OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY};
+    const FileDialogRequest request{FileDialogKind::Save,
+                                    nullptr,
+                                    L"Save Flowchart File",
+                                    L"Program Text File(*.STXT)|*.STXT|Send Data File(*.Bin)|*.Bin||",
+                                    L"STXT",
+                                    L"*.STXT",
+                                    OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY};
     DialogWork save{L"", folder / L"new"};
     const auto chosen = ShowWorked(request, save);
     EXPECT_EQ(save.title, L"Save Flowchart File");

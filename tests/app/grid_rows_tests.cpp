@@ -121,7 +121,8 @@ TEST_F(MainWindowTest, ChoosingIfGivesItsDefaultsAndIn4GivesASwitch) {
     MainWindowHarness window;
     window.Run([](MainWindowHarness& w) {
         Choose(w, 0, 1, L"IF");
-        EXPECT_EQ(RowTexts(w, 0), (std::vector<std::wstring>{L"1", L"IF", L"IN1", L"\u2267", L"0", L"THEN", L"", L"ELSE", L""}));
+        EXPECT_EQ(RowTexts(w, 0),
+                  (std::vector<std::wstring>{L"1", L"IF", L"IN1", L"\u2267", L"0", L"THEN", L"", L"ELSE", L""}));
         EXPECT_TRUE(IsComboOver(w, 0, 2, VocabInputs + 1));
         EXPECT_TRUE(IsComboOver(w, 0, 3, VocabComparators + 1));
         EXPECT_TRUE(IsComboOver(w, 0, 4, VocabLux + 1));
@@ -133,7 +134,8 @@ TEST_F(MainWindowTest, ChoosingIfGivesItsDefaultsAndIn4GivesASwitch) {
             EXPECT_EQ(CellOf(w, 0, column).backColour, kParamBack) << column;
 
         Choose(w, 0, 2, L"IN4");
-        EXPECT_EQ(RowTexts(w, 0), (std::vector<std::wstring>{L"1", L"IF", L"IN4", L"\uFF1D", L"OFF", L"THEN", L"", L"ELSE", L""}));
+        EXPECT_EQ(RowTexts(w, 0),
+                  (std::vector<std::wstring>{L"1", L"IF", L"IN4", L"\uFF1D", L"OFF", L"THEN", L"", L"ELSE", L""}));
         EXPECT_EQ(CellOf(w, 0, 3).editor, CELL_NONE) << "a switch is only compared for equality";
         EXPECT_TRUE(IsComboOver(w, 0, 4, VocabOnOff + 1));
 
@@ -251,7 +253,8 @@ TEST_F(MainWindowTest, RowsToGridShowsTheExampleWithFaultyRowsInRed) {
     window.Run([](MainWindowHarness& w) {
         ShowExample(w);
         ASSERT_EQ(w.m_grid.GetItemCount(), 8) << "no blank row of its own";
-        EXPECT_EQ(RowTexts(w, 1), (std::vector<std::wstring>{L"2", L"IF", L"IN1", L"\u2267", L"100", L"THEN", L"3", L"ELSE", L"5"}));
+        EXPECT_EQ(RowTexts(w, 1),
+                  (std::vector<std::wstring>{L"2", L"IF", L"IN1", L"\u2267", L"100", L"THEN", L"3", L"ELSE", L"5"}));
         EXPECT_EQ(RowTexts(w, 0), (std::vector<std::wstring>{L"1", L"FOR", L"\u221E", L"", L"", L"", L"", L"", L""}));
         EXPECT_EQ(RowTexts(w, 5), (std::vector<std::wstring>{L"6", L"NEXT", L"", L"", L"", L"", L"", L"", L""}));
         for (int row = 0; row < 7; ++row)

@@ -102,8 +102,8 @@ TEST_F(LanguagePacks, WithoutSettingsFileEnglishComesFirstThenChinese) {
 }
 
 TEST_F(LanguagePacks, FilePackWithOnlyCaptionsHasItsIdAndEmptyOtherTexts) {
-    WriteLanguages({L"1=Deutsch,0407"}, {L"[Deutsch]", L"C1=Öffnen", L"C2=Speichern", L"C3=Löschen",
-                                         L"C4=Sprache", L"C5=Senden", L"C6=Beenden"});
+    WriteLanguages({L"1=Deutsch,0407"}, {L"[Deutsch]", L"C1=Öffnen", L"C2=Speichern", L"C3=Löschen", L"C4=Sprache",
+                                         L"C5=Senden", L"C6=Beenden"});
     const Table table(ini);
     ASSERT_EQ(table.Names(), (std::vector<std::wstring>{L"Deutsch", L"English", L"简体中文"}));
     const LanguagePack& german = table.packs[0];
@@ -136,11 +136,11 @@ TEST_F(LanguagePacks, FilePackNamedLikeABuiltinReplacesItAndOnlyTheOtherIsWritte
 }
 
 TEST_F(LanguagePacks, EntriesWithoutNameAreSkippedAndNoCommaMeansNoId) {
-    WriteLanguages({L"1=,0407", L"2=   ", L"3=Français", L"4=  Deutsch,0407  ", L"5=Italiano,410z9",
-                    L"6=Polski,12345"});
+    WriteLanguages(
+        {L"1=,0407", L"2=   ", L"3=Français", L"4=  Deutsch,0407  ", L"5=Italiano,410z9", L"6=Polski,12345"});
     const Table table(ini);
-    ASSERT_EQ(table.Names(), (std::vector<std::wstring>{L"Français", L"Deutsch", L"Italiano", L"Polski",
-                                                        L"English", L"简体中文"}));
+    ASSERT_EQ(table.Names(),
+              (std::vector<std::wstring>{L"Français", L"Deutsch", L"Italiano", L"Polski", L"English", L"简体中文"}));
     EXPECT_EQ(table.packs[0].langId, 0);
     EXPECT_EQ(table.packs[1].langId, 0x0407) << "blanks at both ends are removed";
     EXPECT_EQ(table.packs[2].langId, 0x0410) << "reading stops at the first non-hex character";
@@ -149,8 +149,7 @@ TEST_F(LanguagePacks, EntriesWithoutNameAreSkippedAndNoCommaMeansNoId) {
 }
 
 TEST_F(LanguagePacks, GapsInTheKeysCloseUpAndBuiltinsAreWrittenAfterTheFilePacks) {
-    WriteLanguages({L"1=Deutsch,0407", L"2=Français,040C", L"5=Italiano,0410"},
-                   {L"[Italiano]", L"M1=Taglia"});
+    WriteLanguages({L"1=Deutsch,0407", L"2=Français,040C", L"5=Italiano,0410"}, {L"[Italiano]", L"M1=Taglia"});
     Table table(ini);
     ASSERT_EQ(table.Names(),
               (std::vector<std::wstring>{L"Deutsch", L"Français", L"Italiano", L"English", L"简体中文"}));

@@ -34,8 +34,11 @@ void ShowLongProgram(MainWindowHarness& w) {
         const wchar_t* p1;
         const wchar_t* p3;
     };
-    const Line body[] = {{L"IF", L"IN1", L"100"}, {L"OUT1", L"0.5", nullptr}, {L"OUT2", L"2", nullptr},
-                         {L"STOP", L"1", nullptr}, {L"GOTO", L"3", nullptr}};
+    const Line body[] = {{L"IF", L"IN1", L"100"},
+                         {L"OUT1", L"0.5", nullptr},
+                         {L"OUT2", L"2", nullptr},
+                         {L"STOP", L"1", nullptr},
+                         {L"GOTO", L"3", nullptr}};
     std::memset(w.m_rows, 0, sizeof w.m_rows);
     for (int i = 0; i < MAX_ROWS; ++i) {
         const Line line = i == 0              ? Line{L"FOR", L"\u221E", nullptr}

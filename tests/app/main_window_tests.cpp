@@ -191,14 +191,17 @@ TEST_F(MainWindowTest, WithoutTheFlowchartInitialisationStopsAndTheWorkingCopyIs
     const std::vector<unsigned char> before = app_test::ReadBytes(copy);
     // The platform refuses to create the flowchart view (child id 101).
     static HHOOK s_hook;
-    s_hook = ::SetWindowsHookExW(WH_CBT, [](int code, WPARAM wParam, LPARAM lParam) -> LRESULT {
-        if (code == HCBT_CREATEWND) {
-            const CREATESTRUCTW* cs = reinterpret_cast<CBT_CREATEWNDW*>(lParam)->lpcs;
-            if ((cs->style & WS_CHILD) && cs->hMenu == reinterpret_cast<HMENU>(static_cast<UINT_PTR>(IDC_CHART)))
-                return 1;
-        }
-        return ::CallNextHookEx(s_hook, code, wParam, lParam);
-    }, nullptr, ::GetCurrentThreadId());
+    s_hook = ::SetWindowsHookExW(
+        WH_CBT,
+        [](int code, WPARAM wParam, LPARAM lParam) -> LRESULT {
+            if (code == HCBT_CREATEWND) {
+                const CREATESTRUCTW* cs = reinterpret_cast<CBT_CREATEWNDW*>(lParam)->lpcs;
+                if ((cs->style & WS_CHILD) && cs->hMenu == reinterpret_cast<HMENU>(static_cast<UINT_PTR>(IDC_CHART)))
+                    return 1;
+            }
+            return ::CallNextHookEx(s_hook, code, wParam, lParam);
+        },
+        nullptr, ::GetCurrentThreadId());
     ASSERT_NE(s_hook, nullptr);
     TimerWindow window;
     window.Run([&](MainWindowHarness& w) {
@@ -471,7 +474,8 @@ TEST_F(MainWindowTest, EnterInTheGridsDropDownChoosesWithoutClosing) {
         w.Pump();
         const HWND combo = ::GetDlgItem(w.m_grid, GRID_COMBO_ID);
         ASSERT_NE(combo, nullptr) << "the command cell opens its drop-down";
-        const LRESULT entry = ::SendMessageW(combo, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(L"FOR"));
+        const LRESULT entry = ::SendMessageW(combo, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                                             reinterpret_cast<LPARAM>(L"FOR"));
         ASSERT_GE(entry, 0);
         ::SendMessageW(combo, CB_SETCURSEL, static_cast<WPARAM>(entry), 0);
         w.PressKey(combo, VK_RETURN);
@@ -539,11 +543,13 @@ TEST_F(MainWindowTest, ZoomButtonsReadTheRadioGroup) {
     window.Run([](MainWindowHarness& w) {
         ShowExample(w);
         ::CheckRadioButton(w, IDC_ZOOM_1X, IDC_ZOOM_3X, IDC_ZOOM_2X);
-        w.SendMessage(WM_COMMAND, MAKEWPARAM(IDC_ZOOM_2X, BN_CLICKED), reinterpret_cast<LPARAM>(w.GetDlgItem(IDC_ZOOM_2X)));
+        w.SendMessage(WM_COMMAND, MAKEWPARAM(IDC_ZOOM_2X, BN_CLICKED),
+                      reinterpret_cast<LPARAM>(w.GetDlgItem(IDC_ZOOM_2X)));
         EXPECT_EQ(w.m_zoomIndex, 2);
         EXPECT_EQ(g_zoomLevel, 0) << "only level 0 exists";
         ::CheckRadioButton(w, IDC_ZOOM_1X, IDC_ZOOM_3X, IDC_ZOOM_1X);
-        w.SendMessage(WM_COMMAND, MAKEWPARAM(IDC_ZOOM_1X, BN_CLICKED), reinterpret_cast<LPARAM>(w.GetDlgItem(IDC_ZOOM_1X)));
+        w.SendMessage(WM_COMMAND, MAKEWPARAM(IDC_ZOOM_1X, BN_CLICKED),
+                      reinterpret_cast<LPARAM>(w.GetDlgItem(IDC_ZOOM_1X)));
         EXPECT_EQ(w.m_zoomIndex, 0);
     });
 }
@@ -617,12 +623,14 @@ TEST_F(MainWindowTest, LanguageSwitchChangesTheSixCaptionsAtOnce) {
         ASSERT_EQ(english, L"FOR no NEXT Match,FOR no parameters!");
 
         w.m_langCombo.SetCurSel(1);
-        w.SendMessage(WM_COMMAND, MAKEWPARAM(IDC_LANG_COMBO, CBN_SELCHANGE), reinterpret_cast<LPARAM>(w.m_langCombo.m_hWnd));
+        w.SendMessage(WM_COMMAND, MAKEWPARAM(IDC_LANG_COMBO, CBN_SELCHANGE),
+                      reinterpret_cast<LPARAM>(w.m_langCombo.m_hWnd));
         EXPECT_EQ(g_velmoraApp.m_curPack, 1);
         const LanguagePack& chinese = BuiltinChinesePack();
         const int ids[] = {IDC_OPEN, IDC_SAVE, IDC_CLEAR, IDC_LANG_LABEL, IDC_SEND, IDOK};
         for (int i = 0; i < 6; ++i)
-            EXPECT_EQ(TextOf(w.GetDlgItem(ids[i])), std::wstring(PackText(chinese.captions[i], PACK_SHORT_TEXT_SIZE))) << ids[i];
+            EXPECT_EQ(TextOf(w.GetDlgItem(ids[i])), std::wstring(PackText(chinese.captions[i], PACK_SHORT_TEXT_SIZE)))
+                << ids[i];
         EXPECT_EQ(StatusText(w), english) << "the status line waits for its next refresh";
 
         Choose(w, 1, 1, L"NEXT");

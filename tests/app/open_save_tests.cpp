@@ -13,8 +13,10 @@ namespace {
 using Names_ = std::vector<std::wstring>;
 
 // The 25-byte device image of the worked example: eight rows once opened.
-const std::string EXAMPLE_IMAGE("\x00\x08\x80\x00\x81\x01\x00\x0a\x94\x02\x95\x04\x41\x05\x24\x05"
-                                "\x42\x0b\x10\x00\x12\x00\x00\x00\x00", 25);
+const std::string EXAMPLE_IMAGE(
+    "\x00\x08\x80\x00\x81\x01\x00\x0a\x94\x02\x95\x04\x41\x05\x24\x05"
+    "\x42\x0b\x10\x00\x12\x00\x00\x00\x00",
+    25);
 const Names_ EXAMPLE_NAMES = {L"FOR", L"IF", L"OUT1", L"GOTO", L"OUT2", L"NEXT", L"END", L""};
 
 std::string ReadAll(const std::wstring& path) {

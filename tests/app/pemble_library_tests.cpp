@@ -72,8 +72,8 @@ TEST(PembleLibrary, NothingLoadedResolvesNothing) {
 TEST(PembleLibrary, ACopyInTheCurrentDirectoryIsNotLoaded) {
     const ScratchFolder exeFolder(L"pemble-exe");
     const ScratchFolder planted(L"pemble-planted");
-    ASSERT_TRUE(::CopyFileW((SimulatedFolder() + L"\\PembleUSB.dll").c_str(), (planted / L"PembleUSB.dll").c_str(),
-                            FALSE));
+    ASSERT_TRUE(
+        ::CopyFileW((SimulatedFolder() + L"\\PembleUSB.dll").c_str(), (planted / L"PembleUSB.dll").c_str(), FALSE));
     {
         const CurrentDirectory inPlanted(planted.path());
         CModule library;

@@ -11,8 +11,7 @@ namespace send_test {
 namespace {
 
 // Counts the pictures given to a control.
-LRESULT CALLBACK CountSetImage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                               DWORD_PTR counter) {
+LRESULT CALLBACK CountSetImage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR counter) {
     if (msg == STM_SETIMAGE)
         ++*reinterpret_cast<int*>(counter);
     return ::DefSubclassProc(hwnd, msg, wParam, lParam);

@@ -29,7 +29,6 @@ std::vector<unsigned char> ReceivedImage();
 // Value of "key=N" in SimDevice.state; -1 when absent.
 int StateValue(const char* key);
 
-
 // Each test: a fresh device, PembleUSB resolved into the g_ pointers, the
 // English pack current, the application named "Velmora", boxes recorded.
 class DeviceTest : public ::testing::Test {

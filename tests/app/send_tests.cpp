@@ -32,8 +32,7 @@ void SetRows(CVelmoraDlg& w, const std::vector<ProgramRow>& rows) {
 // "<library> #n <packet> -> 00 <marker> <status> <verdict>".
 std::string LogLine(const char* library, int number, const std::string& packet, const char* reply,
                     const char* verdict) {
-    return std::string(library) + " #" + std::to_string(number) + " " + packet + " -> 00 " + reply + " " +
-           verdict;
+    return std::string(library) + " #" + std::to_string(number) + " " + packet + " -> 00 " + reply + " " + verdict;
 }
 
 class SendTest : public DeviceTest, public testing::WithParamInterface<Library> {
@@ -144,8 +143,7 @@ TEST_P(SendTest, RefusalWithStatusShowsTheSystemErrorThenTheTransferBox) {
         w.SendProgram();
 
         ASSERT_EQ(m_boxes.boxes.size(), 2u);
-        EXPECT_EQ(m_boxes.boxes[0].text,
-                  L"System Error or Application Program Destruction! Error ID:!$A");
+        EXPECT_EQ(m_boxes.boxes[0].text, L"System Error or Application Program Destruction! Error ID:!$A");
         EXPECT_EQ(m_boxes.boxes[1].text, WRITE_ERROR);
         for (const MessageBoxRequest& box : m_boxes.boxes) {
             EXPECT_EQ(box.type, static_cast<UINT>(MB_OK | MB_ICONSTOP));

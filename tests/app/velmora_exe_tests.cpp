@@ -28,9 +28,7 @@ enum class Close { CloseBox, Escape, ExitButton };
 
 void CloseMainWindow(HWND dialog, Close how) {
     switch (how) {
-    case Close::CloseBox:
-        ::PostMessageW(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
-        break;
+    case Close::CloseBox: ::PostMessageW(dialog, WM_SYSCOMMAND, SC_CLOSE, 0); break;
     case Close::Escape:
         ::PostMessageW(dialog, WM_KEYDOWN, VK_ESCAPE, 1);
         ::PostMessageW(dialog, WM_KEYUP, VK_ESCAPE, 0xC0000001);
@@ -115,8 +113,8 @@ TEST_F(VelmoraExe, FirstStartWithoutSettingsWritesTheDefaultsAndBothPacks) {
 
 TEST_F(VelmoraExe, StoredSettingsAreLimitedAndWrittenBack) {
     ASSERT_TRUE(Copy(Simulated(L"PembleUSB.dll"), folder / L"PembleUSB.dll"));
-    WriteUtf16Ini(ini, {L"[Set]", L"WinW=500", L"WinH=599", L"Lang=2", L"[Language]", L"1=Deutsch,0407",
-                        L"[Deutsch]", L"C1=Öffnen"});
+    WriteUtf16Ini(ini, {L"[Set]", L"WinW=500", L"WinH=599", L"Lang=2", L"[Language]", L"1=Deutsch,0407", L"[Deutsch]",
+                        L"C1=Öffnen"});
     RunAndClose(Close::Escape);
     EXPECT_EQ(IniValue(ini, L"Set", L"WinW"), L"880");
     EXPECT_EQ(IniValue(ini, L"Set", L"WinH"), L"600");

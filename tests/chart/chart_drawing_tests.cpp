@@ -159,8 +159,7 @@ TEST_F(DrawingFixture, GotoNextLineAndGotoZero) {
     EXPECT_EQ(Count(*strip, kConnector, {kFlowX, 60 + 47, kFlowX + 1, 121}), 121 - 107)
         << "GOTO the next line: the exit stub to one pixel into the next band";
     EXPECT_EQ(Count(*strip, kConnector, {kFlowX, 120 + 47, kFlowX + 1, 180}), 0) << "GOTO 0: no exit";
-    EXPECT_EQ(Count(*strip, kConnector, {kLeftBus + 1, 150, view.ElementShapeRect(2).left, 151}), 0)
-        << "and no jump";
+    EXPECT_EQ(Count(*strip, kConnector, {kLeftBus + 1, 150, view.ElementShapeRect(2).left, 151}), 0) << "and no jump";
     // GOTO 1 from line 4: left bus up to the row top of element 1.
     EXPECT_EQ(Count(*strip, kConnector, {kLeftBus, 61, kLeftBus + 1, 4 * 60 + 30}), 4 * 60 + 30 - 61);
     EXPECT_EQ(strip->At(kLeftBus + 5, 4 * 60 + 30 - 2), kConnector) << "arrowhead points outward";

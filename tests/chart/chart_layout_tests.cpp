@@ -23,8 +23,8 @@ bool operator==(const MetricsRow& a, const MetricsRow& b) {
 }
 
 void PrintTo(const MetricsRow& m, std::ostream* os) {
-    *os << m.elementWidth << ", " << m.rowHeight << ", " << m.bandWidth << ", " << m.sideInset << ", "
-        << m.shapeInset << ", " << m.textFontWidth << ", " << m.smallFontWidth;
+    *os << m.elementWidth << ", " << m.rowHeight << ", " << m.bandWidth << ", " << m.sideInset << ", " << m.shapeInset
+        << ", " << m.textFontWidth << ", " << m.smallFontWidth;
 }
 
 const MetricsRow k09{296, 53, 21, 43, 8, 7, 6};
@@ -43,9 +43,7 @@ struct ViewFixture : ::testing::Test {
         ASSERT_TRUE(host.CreateHost(1100, 700));
         ASSERT_TRUE(CreateChartView(view, host.m_hWnd, clientWidth, clientHeight));
     }
-    void Show(const std::vector<ProgramRow>& rows) {
-        view.SetProgram(rows.data(), static_cast<int>(rows.size()));
-    }
+    void Show(const std::vector<ProgramRow>& rows) { view.SetProgram(rows.data(), static_cast<int>(rows.size())); }
     ConnectorPlan Plan(int n) const { return view.ElementConnectors(n); }
     int Jumps(const ConnectorPlan& p) const { return p.jump[0] + p.jump[1] + p.jump[2] + p.jump[3]; }
 };
@@ -211,8 +209,8 @@ TEST_F(ViewFixture, GotoPlans) {
 TEST_F(ViewFixture, LoopPlansFindTheirForByDepth) {
     Open(430);
     // FOR at line 2, NEXT at line 5.
-    Show(CleanRows({Row(L"OUT1", {L"1"}), Row(L"FOR", {L"3"}), Row(L"OUT2", {L"1"}), Row(L"OUT3", {L"1"}),
-                    Row(L"NEXT"), Row(L"END")}));
+    Show(CleanRows({Row(L"OUT1", {L"1"}), Row(L"FOR", {L"3"}), Row(L"OUT2", {L"1"}), Row(L"OUT3", {L"1"}), Row(L"NEXT"),
+                    Row(L"END")}));
     ConnectorPlan next = Plan(5);
     EXPECT_TRUE(next.jump[SLOT_RIGHT_BACK]);
     EXPECT_EQ(next.target[SLOT_RIGHT_BACK], 2);
@@ -302,9 +300,9 @@ TEST_F(ViewFixture, EmptyRowsGetAThroughLineOnlyOnTheWay) {
 
 TEST_F(ViewFixture, TargetsOutsideTheChartStayInRange) {
     Open(430);
-    Show(CleanRows({Row(L"OUT1", {L"1"}), Row(L"IF", {L"IN1", L"\u2267", L"0", L"THEN", L"-3", L"ELSE", L"-1"}),
-                    Row(L"IF", {L"IN1", L"\u2267", L"0", L"THEN", L"1", L"ELSE", L"-1"}),
-                    Row(L"GOTO", {L"99999999"})}));
+    Show(
+        CleanRows({Row(L"OUT1", {L"1"}), Row(L"IF", {L"IN1", L"\u2267", L"0", L"THEN", L"-3", L"ELSE", L"-1"}),
+                   Row(L"IF", {L"IN1", L"\u2267", L"0", L"THEN", L"1", L"ELSE", L"-1"}), Row(L"GOTO", {L"99999999"})}));
     // Above the chart: the height of the jump drawn before, else the own row top.
     ConnectorRoutes r = RouteConnectors(g_chartMetrics, 2, CMD_IF, Plan(2));
     EXPECT_EQ(r.jumps[SLOT_LEFT_BACK].arrivalY, 120);

@@ -39,7 +39,8 @@ TEST(CheckProgram, ForAndNextMatch) {
     EXPECT_EQ(c.result, 1);
     EXPECT_EQ(NextLink(c.rows[2]), 1);
     EXPECT_EQ(NextLink(c.rows[3]), 0);
-    for (const auto& row : c.rows) EXPECT_EQ(row.errorFlags, 0);
+    for (const auto& row : c.rows)
+        EXPECT_EQ(row.errorFlags, 0);
 }
 
 TEST(CheckProgram, NextWithoutForIsLinkedToNothing) {
@@ -79,8 +80,7 @@ TEST(CheckProgram, GotoLinesOutsideTheProgram) {
 }
 
 TEST(CheckProgram, IfLines) {
-    auto c = Check({Row(L"IF", {L"IN1", L"\u2267", L"10", L"THEN", L"", L"ELSE", L"3"}), Row(L"END"),
-                    Row(L"END")});
+    auto c = Check({Row(L"IF", {L"IN1", L"\u2267", L"10", L"THEN", L"", L"ELSE", L"3"}), Row(L"END"), Row(L"END")});
     EXPECT_EQ(c.rows[0].errorFlags, ERR_NO_JUMP_LINE);
     EXPECT_TRUE(c.rows[2].reachable);
     EXPECT_EQ(c.rows[1].errorFlags, ERR_NO_ENTRANCE);
@@ -111,16 +111,18 @@ TEST(CheckProgram, RowsWithoutEntrance) {
 
 TEST(CheckProgram, ReachabilityThroughAChainOfBackwardJumps) {
     // Lines 1, 5, 4, 3 and 2 reach one another in that order.
-    auto c = Check({Row(L"GOTO", {L"5"}), Row(L"END"), Row(L"GOTO", {L"2"}), Row(L"GOTO", {L"3"}),
-                    Row(L"GOTO", {L"4"})});
+    auto c = Check(
+        {Row(L"GOTO", {L"5"}), Row(L"END"), Row(L"GOTO", {L"2"}), Row(L"GOTO", {L"3"}), Row(L"GOTO", {L"4"})});
     EXPECT_EQ(c.result, 1);
-    for (const auto& row : c.rows) EXPECT_EQ(row.errorFlags, 0);
+    for (const auto& row : c.rows)
+        EXPECT_EQ(row.errorFlags, 0);
 
     // A longer chain: line 1 jumps to 20, each line k jumps to k-1, line 2 ends.
     std::vector<ProgramRow> rows(20);
     rows[0] = Row(L"GOTO", {L"20"});
     rows[1] = Row(L"END");
-    for (int k = 3; k <= 20; ++k) rows[k - 1] = Row(L"GOTO", {std::to_wstring(k - 1).c_str()});
+    for (int k = 3; k <= 20; ++k)
+        rows[k - 1] = Row(L"GOTO", {std::to_wstring(k - 1).c_str()});
     c = Check(rows);
     EXPECT_EQ(c.result, 1);
     EXPECT_EQ(FirstErrorRow(c.rows.data(), 20), -1);
@@ -165,7 +167,8 @@ TEST(FormatErrorList, JoinsTextsInBitOrder) {
     EXPECT_EQ(FormatErrorList(0, ErrorTextsEnglish), L"");
     EXPECT_EQ(FormatErrorList(ERR_FOR_NO_PARAM, ErrorTextsEnglish), L"FOR no parameters!");
     EXPECT_EQ(FormatErrorList(ERR_NO_ENTRANCE, ErrorTextsChinese), L"没有入口!");
-    EXPECT_EQ(FormatErrorList(ERR_FOR_NO_NEXT | ERR_FOR_NO_PARAM, ErrorTextsChinese), L"FOR后没有NEXT匹配,FOR没有参数!");
+    EXPECT_EQ(FormatErrorList(ERR_FOR_NO_NEXT | ERR_FOR_NO_PARAM, ErrorTextsChinese),
+              L"FOR后没有NEXT匹配,FOR没有参数!");
     const wchar_t* const sparse[ERROR_BIT_COUNT] = {L"a", nullptr, L"c"};
     EXPECT_EQ(FormatErrorList(0x007, sparse), L"a,,c!");
 }

@@ -30,9 +30,7 @@ std::vector<ProgramRow> Decode(const std::vector<uint8_t>& image, int* result) {
 
 }  // namespace
 
-TEST(EncodeProgram, WorkedExample) {
-    EXPECT_EQ(Encode(ExampleProgram()), ExampleImage());
-}
+TEST(EncodeProgram, WorkedExample) { EXPECT_EQ(Encode(ExampleProgram()), ExampleImage()); }
 
 TEST(EncodeProgram, ArgumentBytes) {
     EXPECT_EQ(RecordOf(Row(L"FOR", {L"\u221E"})), (std::vector<uint8_t>{0x80, 0x00}));
@@ -81,7 +79,8 @@ TEST(DecodeProgram, WorkedExample) {
     ASSERT_EQ(count, 8);
     auto expected = ExampleProgram();
     SetRowText(expected[0].params[0], L"0");  // the count reads back as its number
-    for (int i = 0; i < 8; ++i) EXPECT_TRUE(SameText(rows[i], expected[i])) << i << " " << Describe(rows[i]);
+    for (int i = 0; i < 8; ++i)
+        EXPECT_TRUE(SameText(rows[i], expected[i])) << i << " " << Describe(rows[i]);
     EXPECT_TRUE(SameText(rows[8], Row(L"STOP", {L"7"}))) << "rows past the count stay";
 }
 
@@ -103,8 +102,8 @@ TEST(DecodeProgram, ShortAndBrokenImages) {
 
 TEST(DecodeProgram, OutOfRangeBytesLeaveSlotsEmpty) {
     int count;
-    auto rows = Decode({0x00, 0x03, 0x83, 0x04, 0x00, 0x47, 0x11, 0xFE, 0x95, 0x31, 0x84, 0x00, 0x00, 0x01,
-                        0x94, 0x00, 0x95, 0x00, 0x43, 109, 0x11, 200, 0x24, 0xFF},
+    auto rows = Decode({0x00, 0x03, 0x83, 0x04, 0x00, 0x47, 0x11, 0xFE, 0x95, 0x31, 0x84, 0x00,
+                        0x00, 0x01, 0x94, 0x00, 0x95, 0x00, 0x43, 109,  0x11, 200,  0x24, 0xFF},
                        &count);
     ASSERT_EQ(count, 5);
     EXPECT_TRUE(SameText(rows[0], Row(L"IF", {L"IN3", L"", L"", L"", L"255", L"ELSE", L"50"}))) << Describe(rows[0]);
@@ -127,11 +126,13 @@ TEST(DecodeProgram, EncodedProgramsComeBackWhole) {
     int count;
     const auto decoded = Decode(image, &count);
     ASSERT_EQ(count, MAX_ROWS);
-    for (int i = 0; i < MAX_ROWS; ++i) EXPECT_TRUE(SameText(decoded[i], rows[i])) << i;
+    for (int i = 0; i < MAX_ROWS; ++i)
+        EXPECT_TRUE(SameText(decoded[i], rows[i])) << i;
 
     // No more than MAX_ROWS rows, whatever the image holds.
     std::vector<uint8_t> long_image = {0x00, 60};
-    for (int i = 0; i < 60; ++i) long_image.insert(long_image.end(), {0x12, 0x00});
+    for (int i = 0; i < 60; ++i)
+        long_image.insert(long_image.end(), {0x12, 0x00});
     Decode(long_image, &count);
     EXPECT_EQ(count, MAX_ROWS);
 }

@@ -101,8 +101,10 @@ TEST(ProgramFile, LoadAddsOneEmptyRowWhereThereIsRoom) {
     ProgramRow rows[MAX_ROWS];
     uint8_t image[IMAGE_FILE_CAPACITY];
     std::string fifty, fortyNine;
-    for (int i = 1; i <= 50; ++i) fifty += std::to_string(i) + "\tOUT1 1\r\n";
-    for (int i = 1; i <= 48; ++i) fortyNine += std::to_string(i) + "\tOUT1 1\r\n";
+    for (int i = 1; i <= 50; ++i)
+        fifty += std::to_string(i) + "\tOUT1 1\r\n";
+    for (int i = 1; i <= 48; ++i)
+        fortyNine += std::to_string(i) + "\tOUT1 1\r\n";
     fortyNine += "49\tEND\r\n";
     WriteBytes("fifty.stxt", fifty);
     WriteBytes("forty-nine.STXT", fortyNine);

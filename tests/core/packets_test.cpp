@@ -25,9 +25,10 @@ TEST(SendPackets, PaddingAndSizeClasses) {
     EXPECT_EQ(PadImageForSend(image.data(), 2040), 2048);
     EXPECT_EQ(image[2047], 0x00);
     EXPECT_EQ(PadImageForSend(image.data(), 2041), 2041);
-    const std::pair<int, int> classes[] = {{0, 1}, {255, 1}, {256, 2}, {511, 2}, {512, 3},
+    const std::pair<int, int> classes[] = {{0, 1},    {255, 1},  {256, 2},  {511, 2},  {512, 3},
                                            {1023, 3}, {1024, 4}, {2047, 4}, {2048, 0}, {-1, 0}};
-    for (auto [length, sizeClass] : classes) EXPECT_EQ(SizeClass(length), sizeClass) << length;
+    for (auto [length, sizeClass] : classes)
+        EXPECT_EQ(SizeClass(length), sizeClass) << length;
     std::vector<DevicePacket> packets;
     EXPECT_FALSE(BuildSendPackets(image.data(), 2048, packets));
     EXPECT_TRUE(packets.empty());
@@ -48,8 +49,10 @@ TEST(SendPackets, LengthBytesAndChecksums) {
 TEST(DeviceReply, Verdicts) {
     EXPECT_EQ(CheckReply(0x80, '$'), ReplyVerdict::Accepted);
     EXPECT_EQ(CheckReply(0x80, '#'), ReplyVerdict::Accepted);
-    for (int status : {0x2A, 0x82, 0x85, 0x8A}) EXPECT_EQ(CheckReply(status, '$'), ReplyVerdict::RefusedSilently) << status;
-    for (int status : {0x00, 0x41, 0x81, 0x8B, 0x2B}) EXPECT_EQ(CheckReply(status, '$'), ReplyVerdict::Refused) << status;
+    for (int status : {0x2A, 0x82, 0x85, 0x8A})
+        EXPECT_EQ(CheckReply(status, '$'), ReplyVerdict::RefusedSilently) << status;
+    for (int status : {0x00, 0x41, 0x81, 0x8B, 0x2B})
+        EXPECT_EQ(CheckReply(status, '$'), ReplyVerdict::Refused) << status;
     EXPECT_EQ(SystemErrorText(0x41, '#'), L"System Error or Application Program Destruction! Error ID:!$A");
     EXPECT_EQ(SystemErrorText(0x41, '$'), L"System Error or Application Program Destruction! Error ID:A");
     EXPECT_EQ(SystemErrorText(0xE9, '$').back(), L'\u00E9');

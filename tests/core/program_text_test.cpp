@@ -10,7 +10,8 @@ namespace {
 ProgramRow Parse(std::wstring line, bool* parsed = nullptr) {
     ProgramRow row = Row(L"STOP", {L"7"});
     const bool result = ParseProgramLine(line.data(), row);
-    if (parsed) *parsed = result;
+    if (parsed)
+        *parsed = result;
     return row;
 }
 
@@ -18,7 +19,8 @@ std::vector<std::wstring> Split(std::wstring line, int maxTokens = MAX_LINE_TOKE
     Token tokens[16];
     const int count = SplitTokens(line.data(), maxTokens, tokens);
     std::vector<std::wstring> texts;
-    for (int i = 0; i < count; ++i) texts.emplace_back(line.data() + tokens[i].start, tokens[i].length);
+    for (int i = 0; i < count; ++i)
+        texts.emplace_back(line.data() + tokens[i].start, tokens[i].length);
     return texts;
 }
 
@@ -26,7 +28,8 @@ std::vector<ProgramRow> ReadText(const std::string& bytes, int maximum = MAX_ROW
     WriteBytes("read.stxt", bytes);
     std::vector<ProgramRow> rows(MAX_ROWS + 10);
     const int count = ReadProgramText("read.stxt", rows.data(), maximum);
-    if (result) *result = count;
+    if (result)
+        *result = count;
     rows.resize(count > 0 ? count : 0);
     return rows;
 }
@@ -39,7 +42,8 @@ std::string WrittenText(const std::vector<ProgramRow>& rows) {
 void ExpectRows(const std::vector<ProgramRow>& actual, const std::vector<ProgramRow>& expected) {
     ASSERT_EQ(actual.size(), expected.size());
     for (size_t i = 0; i < actual.size(); ++i)
-        EXPECT_TRUE(SameText(actual[i], expected[i])) << i << ": " << Describe(actual[i]) << " vs " << Describe(expected[i]);
+        EXPECT_TRUE(SameText(actual[i], expected[i]))
+            << i << ": " << Describe(actual[i]) << " vs " << Describe(expected[i]);
 }
 
 }  // namespace
@@ -118,7 +122,8 @@ TEST(ProgramText, LinesTakeFileOrderAndEmptySlotsShift) {
 
 TEST(ProgramText, ReadingStopsAtTheMaximum) {
     std::string sixty;
-    for (int i = 1; i <= 60; ++i) sixty += std::to_string(i) + "\tOUT2 " + std::to_string(i) + "\r\n";
+    for (int i = 1; i <= 60; ++i)
+        sixty += std::to_string(i) + "\tOUT2 " + std::to_string(i) + "\r\n";
     const auto rows = ReadText(sixty);
     ASSERT_EQ(rows.size(), 50u);
     EXPECT_TRUE(SameText(rows[49], Row(L"OUT2", {L"50"})));
@@ -183,11 +188,14 @@ TEST(ProgramText, SavingAndOpeningKeepsEveryRow) {
     for (int i = 0; i < MAX_ROWS; ++i) {
         std::wstring texts[8];
         for (auto& text : texts)
-            for (int n = 1 + next() % 8; n > 0; --n) text += alphabet[next() % (std::size(alphabet) - 1)];
+            for (int n = 1 + next() % 8; n > 0; --n)
+                text += alphabet[next() % (std::size(alphabet) - 1)];
         const int code = 1 + next() % 14;
         ProgramRow row = Row(VocabularyText(VocabCommands, code));
-        for (int slot = 0; slot < ParamCount(code); ++slot) SetRowText(row.params[slot], texts[slot + 1]);
-        if (i % 5 == 0) row = Row(texts[0].c_str());
+        for (int slot = 0; slot < ParamCount(code); ++slot)
+            SetRowText(row.params[slot], texts[slot + 1]);
+        if (i % 5 == 0)
+            row = Row(texts[0].c_str());
         // A FOR count that starts with "∞" is written "0", and "0" reads back as "∞".
         if (code == CMD_FOR && (row.params[0][0] == L'\u221E' || RowText(row.params[0]) == L"0"))
             SetRowText(row.params[0], L"\u221E");
@@ -226,7 +234,8 @@ TEST(ClipboardRow, RowTravelsAsUtf16) {
     // A block without its NUL is read only up to its size.
     const std::string line = "1\tSTOP 0.5" + std::string(90, ' ');
     std::vector<uint8_t> full(CLIPBOARD_BLOCK_SIZE, 0);
-    for (size_t i = 0; i < line.size(); ++i) full[2 * i] = static_cast<uint8_t>(line[i]);
+    for (size_t i = 0; i < line.size(); ++i)
+        full[2 * i] = static_cast<uint8_t>(line[i]);
     ASSERT_TRUE(ParseClipboardBlock(full.data(), full.size(), row));
     EXPECT_TRUE(SameText(row, Row(L"STOP", {L"0.5"})));
     EXPECT_FALSE(ParseClipboardBlock(nullptr, 200, row));

@@ -17,7 +17,8 @@ namespace {
 void ExpectSoundRow(const ProgramRow& row) {
     EXPECT_TRUE(row.code >= -1 && row.code < COMMAND_COUNT) << row.code;
     EXPECT_LE(RowText(row.name).size(), static_cast<size_t>(ROW_TEXT_MAX));
-    for (const auto& param : row.params) EXPECT_LE(RowText(param).size(), static_cast<size_t>(ROW_TEXT_MAX));
+    for (const auto& param : row.params)
+        EXPECT_LE(RowText(param).size(), static_cast<size_t>(ROW_TEXT_MAX));
 }
 
 class Random {
@@ -53,11 +54,14 @@ TEST(Robustness, ParseProgramLineOnRandomLines) {
     for (int round = 0; round < 20000; ++round) {
         const int length = random.Length(600);
         std::unique_ptr<wchar_t[]> line(new wchar_t[length + 1]);
-        for (int i = 0; i < length; ++i) line[i] = RandomLineCharacter(random);
+        for (int i = 0; i < length; ++i)
+            line[i] = RandomLineCharacter(random);
         line[length] = L'\0';
         ProgramRow row;
-        if (ParseProgramLine(line.get(), row)) ExpectSoundRow(row);
-        if (HasFailure()) FAIL() << "round " << round;
+        if (ParseProgramLine(line.get(), row))
+            ExpectSoundRow(row);
+        if (HasFailure())
+            FAIL() << "round " << round;
     }
 }
 
@@ -70,7 +74,8 @@ TEST(Robustness, DecodeProgramOnRandomAndCutImages) {
         const int count = DecodeProgram(image.get(), length, rows.data());
         EXPECT_GE(count, -1);
         EXPECT_LE(count, MAX_ROWS);
-        for (int i = 0; i < count; ++i) ExpectSoundRow(rows[i]);
+        for (int i = 0; i < count; ++i)
+            ExpectSoundRow(rows[i]);
         // Whatever decodes also checks and encodes within the image sizes.
         if (count > 0) {
             CheckProgram(rows.data(), count);
@@ -80,32 +85,53 @@ TEST(Robustness, DecodeProgramOnRandomAndCutImages) {
     };
     for (int round = 0; round < 20000; ++round) {
         std::vector<uint8_t> bytes(random.Length(450));
-        for (auto& byte : bytes) byte = RandomImageByte(random);
+        for (auto& byte : bytes)
+            byte = RandomImageByte(random);
         decode(bytes.data(), static_cast<int>(bytes.size()));
-        if (HasFailure()) FAIL() << "round " << round;
+        if (HasFailure())
+            FAIL() << "round " << round;
     }
     std::vector<uint8_t> whole = {0x00, 50};
     for (int i = 0; i < 60; ++i)
         whole.insert(whole.end(), {0x83, 0x02, 0x00, 0x46, 0x94, 0x31, 0x95, 0x00, 0x45, 0x6C});
-    for (size_t cut = 0; cut <= whole.size(); ++cut) decode(whole.data(), static_cast<int>(cut));
+    for (size_t cut = 0; cut <= whole.size(); ++cut)
+        decode(whole.data(), static_cast<int>(cut));
 }
 
 TEST(Robustness, ReadProgramTextOnRandomFiles) {
     Random random(99);
-    const std::string pieces[] = {" ", "\t", "\r\n", "\n", "\r", "1", "FOR", "if", "IN1", "0", "=",
-                                  "\xE2\x88\x9E", "\xE2\x89", "\xC3\xA9", "\xFF", std::string(1, '\0'),
-                                  std::string(300, 'x'), std::string(1021, ' ')};
+    const std::string pieces[] = {" ",
+                                  "\t",
+                                  "\r\n",
+                                  "\n",
+                                  "\r",
+                                  "1",
+                                  "FOR",
+                                  "if",
+                                  "IN1",
+                                  "0",
+                                  "=",
+                                  "\xE2\x88\x9E",
+                                  "\xE2\x89",
+                                  "\xC3\xA9",
+                                  "\xFF",
+                                  std::string(1, '\0'),
+                                  std::string(300, 'x'),
+                                  std::string(1021, ' ')};
     for (int round = 0; round < 400; ++round) {
         std::string bytes;
-        for (int n = random.Below(200); n > 0; --n) bytes += pieces[random.Below(std::size(pieces))];
+        for (int n = random.Below(200); n > 0; --n)
+            bytes += pieces[random.Below(std::size(pieces))];
         WriteBytes("random.stxt", bytes);
         const int maximum = 1 + random.Below(MAX_ROWS);
         std::unique_ptr<ProgramRow[]> rows(new ProgramRow[maximum]);
         const int count = ReadProgramText("random.stxt", rows.get(), maximum);
         EXPECT_GE(count, 0);
         EXPECT_LE(count, maximum);
-        for (int i = 0; i < count; ++i) ExpectSoundRow(rows[i]);
-        if (HasFailure()) FAIL() << "round " << round;
+        for (int i = 0; i < count; ++i)
+            ExpectSoundRow(rows[i]);
+        if (HasFailure())
+            FAIL() << "round " << round;
     }
 }
 
@@ -114,10 +140,13 @@ TEST(Robustness, ParseClipboardBlockOnRandomBlocks) {
     for (int round = 0; round < 5000; ++round) {
         const int size = random.Length(CLIPBOARD_BLOCK_SIZE);
         std::unique_ptr<uint8_t[]> block(new uint8_t[size > 0 ? size : 1]);
-        for (int i = 0; i < size; ++i) block[i] = i % 2 ? static_cast<uint8_t>(random.Below(4) ? 0 : random.Below(256))
-                                                        : static_cast<uint8_t>(RandomLineCharacter(random));
+        for (int i = 0; i < size; ++i)
+            block[i] = i % 2 ? static_cast<uint8_t>(random.Below(4) ? 0 : random.Below(256))
+                             : static_cast<uint8_t>(RandomLineCharacter(random));
         ProgramRow row;
-        if (ParseClipboardBlock(block.get(), size, row)) ExpectSoundRow(row);
-        if (HasFailure()) FAIL() << "round " << round;
+        if (ParseClipboardBlock(block.get(), size, row))
+            ExpectSoundRow(row);
+        if (HasFailure())
+            FAIL() << "round " << round;
     }
 }

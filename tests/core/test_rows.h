@@ -16,7 +16,8 @@ inline ProgramRow Row(const wchar_t* name, std::initializer_list<const wchar_t*>
     SetRowText(row.name, name);
     row.code = static_cast<int16_t>(FindCommand(name));
     int slot = 0;
-    for (const wchar_t* param : params) SetRowText(row.params[slot++], param);
+    for (const wchar_t* param : params)
+        SetRowText(row.params[slot++], param);
     return row;
 }
 
@@ -63,7 +64,8 @@ inline std::string Describe(const ProgramRow& row) {
         text += '|';
     };
     add(RowText(row.name));
-    for (const auto& param : row.params) add(RowText(param));
+    for (const auto& param : row.params)
+        add(RowText(param));
     return text;
 }
 

@@ -6,7 +6,8 @@
 
 TEST(Vocabulary, ListsHaveTheirSizesAndEnds) {
     const int counts[VOCABULARY_COUNT] = {15, 4, 3, 38, 101, 71, 2, 101, 50, 109, 109};
-    for (int id = 0; id < VOCABULARY_COUNT; ++id) EXPECT_EQ(VocabularyCount(id), counts[id]) << id;
+    for (int id = 0; id < VOCABULARY_COUNT; ++id)
+        EXPECT_EQ(VocabularyCount(id), counts[id]) << id;
     EXPECT_EQ(VocabularyCount(VOCABULARY_COUNT), 0);
     EXPECT_EQ(VocabularyCount(-1), 0);
     EXPECT_STREQ(VocabularyText(VocabLux, 10), L"100");
@@ -51,7 +52,8 @@ TEST(Vocabulary, FindInVocabularyMatchesWholeTexts) {
     EXPECT_EQ(FindInVocabulary(VocabStopTime, L"0.1"), 1);
     EXPECT_EQ(FindInVocabulary(VocabOnOff, L"on"), 1);
     EXPECT_EQ(FindInVocabulary(VocabLineNumber, L"01"), -1);
-    for (int id : {11, 12, -1}) EXPECT_EQ(FindInVocabulary(id, L"1"), -1) << id;
+    for (int id : {11, 12, -1})
+        EXPECT_EQ(FindInVocabulary(id, L"1"), -1) << id;
 }
 
 TEST(Vocabulary, InputsChooseValueListsAndUnits) {

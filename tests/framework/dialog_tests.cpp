@@ -64,7 +64,6 @@ protected:
     }
 };
 
-
 }  // namespace
 
 TEST(Dialog, EscapeCancelsAndDataIsExchangedBothWays) {

@@ -16,14 +16,19 @@ public:
     int baseSizes = 0;
     int pings = 0;
     void OnSize(UINT, int, int) { ++baseSizes; }
-    LRESULT OnPing(WPARAM wParam, LPARAM lParam) { ++pings; return static_cast<LRESULT>(wParam + lParam); }
+    LRESULT OnPing(WPARAM wParam, LPARAM lParam) {
+        ++pings;
+        return static_cast<LRESULT>(wParam + lParam);
+    }
     DECLARE_MESSAGE_MAP()
 };
 
+// clang-format off
 BEGIN_MESSAGE_MAP(BaseWnd, RecordingParent)
     Size<&ThisClass::OnSize>(),
     Message<&ThisClass::OnPing>(WM_TEST_PING),
 END_MESSAGE_MAP()
+// clang-format on
 
 class DerivedWnd : public BaseWnd {
 public:
@@ -41,11 +46,15 @@ public:
         textSeenAfterDefault = GetWindowText();
         return r;
     }
-    void OnItemChanged(NMHDR* hdr, LRESULT* result) { notifications.push_back(hdr->code); *result = 0; }
+    void OnItemChanged(NMHDR* hdr, LRESULT* result) {
+        notifications.push_back(hdr->code);
+        *result = 0;
+    }
     void OnClickSeenByParent(NMHDR* hdr, LRESULT*) { notifications.push_back(hdr->code); }
     DECLARE_MESSAGE_MAP()
 };
 
+// clang-format off
 BEGIN_MESSAGE_MAP(DerivedWnd, BaseWnd)
     Size<&ThisClass::OnSizeDerived>(),
     CommandRange<&ThisClass::OnCommandRange>(100, 110),
@@ -54,6 +63,7 @@ BEGIN_MESSAGE_MAP(DerivedWnd, BaseWnd)
     Notify<&ThisClass::OnItemChanged>(LVN_ITEMCHANGED, 42),
     Notify<&ThisClass::OnClickSeenByParent>(NM_CLICK, 42),
 END_MESSAGE_MAP()
+// clang-format on
 
 // A list that keeps its own clicks: the parent's map never sees them.
 class ClickKeepingList : public CListCtrl {
@@ -65,9 +75,11 @@ public:
     DECLARE_MESSAGE_MAP()
 };
 
+// clang-format off
 BEGIN_MESSAGE_MAP(ClickKeepingList, CListCtrl)
     NotifyReflect<&ThisClass::OnClick>(NM_CLICK),
 END_MESSAGE_MAP()
+// clang-format on
 
 class OwnerDrawButton : public CButton {
 public:
@@ -99,8 +111,8 @@ TEST(MessageMap, CommandsMatchIdRangesAndNotificationCodes) {
     ASSERT_TRUE(wnd.CreateHost(100, 100));
     wnd.SendMessage(WM_COMMAND, MAKEWPARAM(100, 0), 0);
     wnd.SendMessage(WM_COMMAND, MAKEWPARAM(110, 0), 0);
-    wnd.SendMessage(WM_COMMAND, MAKEWPARAM(111, 0), 0);           // outside the range
-    wnd.SendMessage(WM_COMMAND, MAKEWPARAM(105, BN_DBLCLK), 0);   // another code
+    wnd.SendMessage(WM_COMMAND, MAKEWPARAM(111, 0), 0);          // outside the range
+    wnd.SendMessage(WM_COMMAND, MAKEWPARAM(105, BN_DBLCLK), 0);  // another code
     wnd.SendMessage(WM_COMMAND, MAKEWPARAM(200, 0), 0);
     EXPECT_EQ(wnd.commands, (std::vector<UINT>{100, 110, 1}));
 }

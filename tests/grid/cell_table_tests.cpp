@@ -46,7 +46,8 @@ TEST(GridCells, ConstructedCellsAreCentredBlackOnWhite) {
     CEditListCtrlEx grid;
     for (int row : {0, 255}) {
         for (int column : {0, 31})
-            EXPECT_TRUE(SameCell(*grid.Cell(row, column), CellAttr{0, CELL_NONE, ALIGN_CENTER, 0, RGB(0, 0, 0), RGB(255, 255, 255)}));
+            EXPECT_TRUE(SameCell(*grid.Cell(row, column),
+                                 CellAttr{0, CELL_NONE, ALIGN_CENTER, 0, RGB(0, 0, 0), RGB(255, 255, 255)}));
     }
     EXPECT_EQ(grid.Cell(256, 0), nullptr);
     EXPECT_EQ(grid.Cell(-1, 0), nullptr);

@@ -190,9 +190,9 @@ TEST(GridCombo, VerticalScrollingTakesTheFocusAndSoCommits) {
 TEST(GridCombo, CellsThatCannotOpenOneOpenNothing) {
     ComboGrid host;
     const int empty = host.grid.AddValueList(0, nullptr) + 1;
-    host.MakeCombo(2, 1, 0);           // no list
-    host.MakeCombo(2, 2, 9);           // beyond the registered lists
-    host.MakeCombo(2, 3, empty);       // an empty list
+    host.MakeCombo(2, 1, 0);                    // no list
+    host.MakeCombo(2, 2, 9);                    // beyond the registered lists
+    host.MakeCombo(2, 3, empty);                // an empty list
     host.grid.SetCellEditor(2, 4, CELL_COMBO);  // not editable
     host.grid.SetCellList(2, 4, static_cast<BYTE>(host.numbers));
     for (int column = 1; column <= 4; ++column) {
@@ -277,7 +277,8 @@ TEST(GridEdit, CursorIsAnIBeamOnlyOverAnEditableEditCell) {
     const auto cursorAt = [&](POINT point) {
         ::ClientToScreen(host.grid.m_hWnd, &point);
         ::SetCursorPos(point.x, point.y);
-        host.grid.SendMessage(WM_SETCURSOR, reinterpret_cast<WPARAM>(host.grid.m_hWnd), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+        host.grid.SendMessage(WM_SETCURSOR, reinterpret_cast<WPARAM>(host.grid.m_hWnd),
+                              MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
         return ::GetCursor();
     };
     EXPECT_EQ(cursorAt(host.Centre(1, 4)), ibeam);

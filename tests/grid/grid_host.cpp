@@ -6,11 +6,13 @@ using namespace testing_support;
 
 namespace grid_testing {
 
+// clang-format off
 BEGIN_MESSAGE_MAP(GridParent, RecordingParent)
     Notify<&ThisClass::OnListNotify>(NM_CLICK, GRID_ID),
     Notify<&ThisClass::OnListNotify>(NM_DBLCLK, GRID_ID),
     Notify<&ThisClass::OnListNotify>(LVN_ITEMCHANGED, GRID_ID),
 END_MESSAGE_MAP()
+// clang-format on
 
 LRESULT GridParent::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     if (msg == WM_COMMAND)
@@ -68,9 +70,7 @@ std::vector<std::wstring> GridHost::ComboEntries() const {
     return entries;
 }
 
-int GridHost::ComboSelection() const {
-    return static_cast<int>(::SendMessageW(Combo(), CB_GETCURSEL, 0, 0));
-}
+int GridHost::ComboSelection() const { return static_cast<int>(::SendMessageW(Combo(), CB_GETCURSEL, 0, 0)); }
 
 std::wstring GridHost::ComboSelectedText() const {
     const int index = ComboSelection();

@@ -12,7 +12,8 @@
 namespace grid_testing {
 
 constexpr UINT GRID_ID = 1001;
-constexpr DWORD GRID_STYLE = WS_CHILD | WS_VISIBLE | WS_BORDER | WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS;
+constexpr DWORD GRID_STYLE = WS_CHILD | WS_VISIBLE | WS_BORDER | WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL |
+                             LVS_SHOWSELALWAYS;
 
 // The host window: records the grid's posted messages, the list
 // notifications that reach its message map and every command it receives.

@@ -18,7 +18,8 @@ constexpr COLORREF CMD_BACK = RGB(160, 255, 255);
 // drawn without smoothing so that text shows in its exact colour.
 struct PaintGrid : GridHost {
     PaintGrid() : GridHost(3) {
-        font.Reset(::CreateFontW(-13, 0, 0, 0, FW_BOLD, 0, 0, 0, DEFAULT_CHARSET, 0, 0, NONANTIALIASED_QUALITY, 0, L"Arial"));
+        font.Reset(
+            ::CreateFontW(-13, 0, 0, 0, FW_BOLD, 0, 0, 0, DEFAULT_CHARSET, 0, 0, NONANTIALIASED_QUALITY, 0, L"Arial"));
         grid.SetFont(font);
         grid.SetBkColor(WHITE);
         grid.m_bHighlightFirstColumn = TRUE;
@@ -251,7 +252,8 @@ TEST(GridLines, PaintedOverTheListOnScreen) {
     const int y0 = HeaderBottom(host.grid);
     EXPECT_EQ(canvas.At(48, host.Height() - 2), RGB(0, 128, 0));
     EXPECT_EQ(canvas.At(5, y0 + RowHeight(host.grid) - 1), RGB(0, 128, 0));
-    EXPECT_EQ(canvas.At(host.Bounds(1, 1).right - 3, host.Bounds(1, 1).top + 3), CMD_BACK) << "rows painted by the grid";
+    EXPECT_EQ(canvas.At(host.Bounds(1, 1).right - 3, host.Bounds(1, 1).top + 3), CMD_BACK)
+        << "rows painted by the grid";
 }
 
 TEST(GridRowHeight, TakesEffectWhenTheListMeasuresAgain) {

@@ -14,8 +14,7 @@ public:
     bool ok() const { return m_ok; }
 
     template <class T>
-    T Read()
-    {
+    T Read() {
         T value{};
         if (m_at + sizeof(T) > m_size) {
             m_ok = false;
@@ -26,8 +25,7 @@ public:
         return value;
     }
 
-    std::wstring ReadString()
-    {
+    std::wstring ReadString() {
         std::wstring text;
         for (WCHAR c; m_ok && (c = Read<WCHAR>()) != 0;) {
             text += c;
@@ -35,8 +33,7 @@ public:
         return text;
     }
 
-    TemplateText ReadTextOrOrdinal()
-    {
+    TemplateText ReadTextOrOrdinal() {
         TemplateText result;
         WORD first = Read<WORD>();
         if (first == 0xFFFF) {
@@ -58,8 +55,7 @@ private:
     bool m_ok = true;
 };
 
-std::wstring ClassName(const TemplateText& text)
-{
+std::wstring ClassName(const TemplateText& text) {
     if (text.isOrdinal) {
         switch (text.ordinal) {
         case 0x80: return L"button";
@@ -78,22 +74,17 @@ std::wstring ClassName(const TemplateText& text)
     return lower;
 }
 
-RECT Box(short x, short y, short cx, short cy)
-{
-    return {x, y, x + cx, y + cy};
-}
+RECT Box(short x, short y, short cx, short cy) { return {x, y, x + cx, y + cy}; }
 
 }  // namespace
 
-bool LoadDialogTemplate(int id, DialogTemplate& dialog)
-{
+bool LoadDialogTemplate(int id, DialogTemplate& dialog) {
     HRSRC found = FindResourceW(nullptr, MAKEINTRESOURCEW(id), MAKEINTRESOURCEW(5));  // RT_DIALOG
     HGLOBAL loaded = found != nullptr ? LoadResource(nullptr, found) : nullptr;
     if (loaded == nullptr) {
         return false;
     }
-    TemplateReader reader(static_cast<const BYTE*>(LockResource(loaded)),
-                          SizeofResource(nullptr, found));
+    TemplateReader reader(static_cast<const BYTE*>(LockResource(loaded)), SizeofResource(nullptr, found));
     if (reader.Read<WORD>() != 1 || reader.Read<WORD>() != 0xFFFF) {
         return false;
     }

@@ -25,10 +25,7 @@ struct ExpectedControl {
     RECT box;  // x, y, x + width, y + height
 };
 
-RECT At(int x, int y, int width, int height)
-{
-    return {x, y, x + width, y + height};
-}
+RECT At(int x, int y, int width, int height) { return {x, y, x + width, y + height}; }
 
 const ExpectedControl MAIN_CONTROLS[] = {
     {IDC_LOGO, L"static", CHILD | SS_BITMAP, nullptr, IDB_LOGO, At(3, 1, 26, 29)},
@@ -37,14 +34,11 @@ const ExpectedControl MAIN_CONTROLS[] = {
     {IDC_SAVE, L"button", PUSH, L"保存", 0, At(77, 6, 42, 17)},
     {IDC_CLEAR, L"button", PUSH, L"清除", 0, At(120, 6, 42, 17)},
     {IDC_LANG_LABEL, L"static", CHILD | SS_CENTER | SS_CENTERIMAGE, L"语言", 0, At(320, 4, 54, 8)},
-    {IDC_LANG_COMBO, L"combobox", CHILD | CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, L"", 0,
-     At(320, 14, 54, 89)},
-    {IDC_DEVICE_ICON, L"static", CHILD | SS_BITMAP, nullptr, IDB_DEVICE_UNKNOWN,
-     At(403, 1, 46, 29)},
+    {IDC_LANG_COMBO, L"combobox", CHILD | CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, L"", 0, At(320, 14, 54, 89)},
+    {IDC_DEVICE_ICON, L"static", CHILD | SS_BITMAP, nullptr, IDB_DEVICE_UNKNOWN, At(403, 1, 46, 29)},
     {IDC_STATIC, L"static", CHILD | SS_LEFT | SS_CENTERIMAGE, L"Program:", 0, At(3, 31, 43, 9)},
-    {IDC_GRID, L"syslistview32",
-     CHILD | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | WS_BORDER | WS_TABSTOP, L"", 0,
-     At(3, 41, 260, 213)},
+    {IDC_GRID, L"syslistview32", CHILD | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | WS_BORDER | WS_TABSTOP, L"",
+     0, At(3, 41, 260, 213)},
     {IDC_CMD_INSERT, L"button", PUSH, L"Insert", 0, At(3, 257, 25, 17)},
     {IDC_CMD_FOR, L"button", PUSH, L"FOR", 0, At(28, 257, 17, 17)},
     {IDC_CMD_NEXT, L"button", PUSH, L"NEXT", 0, At(45, 257, 19, 17)},
@@ -61,52 +55,41 @@ const ExpectedControl MAIN_CONTROLS[] = {
     {IDC_CMD_STOP, L"button", PUSH, L"STOP", 0, At(273, 257, 19, 17)},
     {IDC_CMD_END, L"button", PUSH, L"END", 0, At(292, 257, 17, 17)},
     {IDC_CMD_DELETE, L"button", PUSH, L"Delete", 0, At(309, 257, 26, 17)},
-    {IDC_CHART_LABEL, L"static", CHILD | SS_LEFT | SS_CENTERIMAGE, L"Flowchart:", 0,
-     At(263, 31, 43, 9)},
+    {IDC_CHART_LABEL, L"static", CHILD | SS_LEFT | SS_CENTERIMAGE, L"Flowchart:", 0, At(263, 31, 43, 9)},
     {IDC_SEND, L"button", PUSH, L"发送", 0, At(444, 257, 55, 17)},
     {IDOK, L"button", WS_CHILD | WS_TABSTOP | BS_DEFPUSHBUTTON, L"退出", 0, At(415, 257, 30, 17)},
     {IDC_PROGRESS, L"msctls_progress32", WS_CHILD | WS_BORDER, L"", 0, At(3, 277, 496, 12)},
-    {IDC_STATUS, L"static", CHILD | SS_LEFT | SS_SUNKEN | SS_CENTERIMAGE, L"", 0,
-     At(3, 276, 496, 13)},
-    {IDC_ZOOM_1X, L"button", WS_CHILD | WS_GROUP | BS_AUTORADIOBUTTON, L"1X", 0,
-     At(342, 29, 26, 11)},
+    {IDC_STATUS, L"static", CHILD | SS_LEFT | SS_SUNKEN | SS_CENTERIMAGE, L"", 0, At(3, 276, 496, 13)},
+    {IDC_ZOOM_1X, L"button", WS_CHILD | WS_GROUP | BS_AUTORADIOBUTTON, L"1X", 0, At(342, 29, 26, 11)},
     {IDC_ZOOM_15X, L"button", WS_CHILD | BS_AUTORADIOBUTTON, L"1.5X", 0, At(369, 29, 26, 11)},
     {IDC_ZOOM_2X, L"button", WS_CHILD | BS_AUTORADIOBUTTON, L"2X", 0, At(396, 29, 26, 11)},
     {IDC_ZOOM_3X, L"button", WS_CHILD | BS_AUTORADIOBUTTON, L"3X", 0, At(423, 29, 26, 11)},
 };
 
-std::wstring Describe(const RECT& box)
-{
-    return std::to_wstring(box.left) + L"," + std::to_wstring(box.top) + L"," +
-           std::to_wstring(box.right) + L"," + std::to_wstring(box.bottom);
+std::wstring Describe(const RECT& box) {
+    return std::to_wstring(box.left) + L"," + std::to_wstring(box.top) + L"," + std::to_wstring(box.right) + L"," +
+           std::to_wstring(box.bottom);
 }
 
-INT_PTR CALLBACK QuietDialogProc(HWND, UINT message, WPARAM, LPARAM)
-{
-    return message == WM_INITDIALOG;
-}
+INT_PTR CALLBACK QuietDialogProc(HWND, UINT message, WPARAM, LPARAM) { return message == WM_INITDIALOG; }
 
 // The main dialog built from its template, destroyed at the end of the test.
 class MainDialog : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         INITCOMMONCONTROLSEX classes{sizeof classes, 0xFF};
         InitCommonControlsEx(&classes);
-        dialog = CreateDialogParamW(GetModuleHandleW(nullptr),
-                                    MAKEINTRESOURCEW(IDD_VELMORA_DIALOG), nullptr,
+        dialog = CreateDialogParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_VELMORA_DIALOG), nullptr,
                                     QuietDialogProc, 0);
         ASSERT_NE(dialog, nullptr) << "error " << GetLastError();
     }
-    void TearDown() override
-    {
+    void TearDown() override {
         if (dialog != nullptr) {
             DestroyWindow(dialog);
         }
     }
 
-    RECT ClientRectOf(HWND control) const
-    {
+    RECT ClientRectOf(HWND control) const {
         RECT box;
         GetWindowRect(control, &box);
         MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&box), 2);
@@ -118,8 +101,7 @@ protected:
 
 }  // namespace
 
-TEST(MainDialogTemplate, WindowIsTheResizableProgrammerWindow)
-{
+TEST(MainDialogTemplate, WindowIsTheResizableProgrammerWindow) {
     DialogTemplate dialog;
     ASSERT_TRUE(LoadDialogTemplate(IDD_VELMORA_DIALOG, dialog));
     EXPECT_EQ(dialog.width, 500);
@@ -127,14 +109,12 @@ TEST(MainDialogTemplate, WindowIsTheResizableProgrammerWindow)
     EXPECT_EQ(dialog.caption, L"Dovin Programmer");
     EXPECT_EQ(dialog.face, L"宋体");
     EXPECT_EQ(dialog.pointSize, 11);
-    EXPECT_EQ(dialog.style, static_cast<DWORD>(DS_SETFONT | WS_POPUP | WS_CAPTION | WS_SYSMENU |
-                                               WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX |
-                                               WS_VISIBLE));
+    EXPECT_EQ(dialog.style, static_cast<DWORD>(DS_SETFONT | WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME |
+                                               WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_VISIBLE));
     EXPECT_EQ(dialog.exStyle, static_cast<DWORD>(WS_EX_APPWINDOW));
 }
 
-TEST(MainDialogTemplate, ControlsInTemplateOrder)
-{
+TEST(MainDialogTemplate, ControlsInTemplateOrder) {
     DialogTemplate dialog;
     ASSERT_TRUE(LoadDialogTemplate(IDD_VELMORA_DIALOG, dialog));
     ASSERT_EQ(dialog.items.size(), std::size(MAIN_CONTROLS));
@@ -157,8 +137,7 @@ TEST(MainDialogTemplate, ControlsInTemplateOrder)
     }
 }
 
-TEST_F(MainDialog, ControlsSitWhereTheTemplatePutsThem)
-{
+TEST_F(MainDialog, ControlsSitWhereTheTemplatePutsThem) {
     for (const ExpectedControl& expected : MAIN_CONTROLS) {
         if (expected.id == IDC_STATIC) {
             continue;
@@ -188,8 +167,7 @@ TEST_F(MainDialog, ControlsSitWhereTheTemplatePutsThem)
     }
 }
 
-TEST_F(MainDialog, PicturesShowTheirBitmaps)
-{
+TEST_F(MainDialog, PicturesShowTheirBitmaps) {
     struct Picture {
         int control;
         SIZE size;
@@ -200,8 +178,7 @@ TEST_F(MainDialog, PicturesShowTheirBitmaps)
     for (Picture picture : {Picture{IDC_LOGO, {51, 54}}, Picture{IDC_DEVICE_ICON, {92, 54}}}) {
         SCOPED_TRACE(testing::Message() << "control " << picture.control);
         HWND control = GetDlgItem(dialog, picture.control);
-        auto bitmap = reinterpret_cast<HBITMAP>(
-            SendMessageW(control, STM_GETIMAGE, IMAGE_BITMAP, 0));
+        auto bitmap = reinterpret_cast<HBITMAP>(SendMessageW(control, STM_GETIMAGE, IMAGE_BITMAP, 0));
         ASSERT_NE(bitmap, nullptr);
         BITMAP info{};
         GetObjectW(bitmap, sizeof info, &info);

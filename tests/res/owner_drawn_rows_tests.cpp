@@ -17,8 +17,7 @@ namespace {
 constexpr COLORREF ROW_COLOUR = RGB(10, 200, 30);
 std::set<UINT> g_drawnRows;
 
-INT_PTR CALLBACK DrawingDialogProc(HWND, UINT message, WPARAM, LPARAM lParam)
-{
+INT_PTR CALLBACK DrawingDialogProc(HWND, UINT message, WPARAM, LPARAM lParam) {
     if (message == WM_INITDIALOG) {
         return TRUE;
     }
@@ -37,37 +36,31 @@ INT_PTR CALLBACK DrawingDialogProc(HWND, UINT message, WPARAM, LPARAM lParam)
 
 }  // namespace
 
-TEST(CommonControls, ManifestBindsVersionSix)
-{
+TEST(CommonControls, ManifestBindsVersionSix) {
     // Wine's comctl32 reports 5.81 from DllGetVersion in either mode, so ask
     // the activation context that the manifest set up instead.
     ACTCTX_SECTION_KEYED_DATA redirect{};
     redirect.cbSize = sizeof redirect;
     ASSERT_TRUE(FindActCtxSectionStringW(FIND_ACTCTX_SECTION_KEY_RETURN_HACTCTX, nullptr,
-                                         ACTIVATION_CONTEXT_SECTION_DLL_REDIRECTION,
-                                         L"comctl32.dll", &redirect));
+                                         ACTIVATION_CONTEXT_SECTION_DLL_REDIRECTION, L"comctl32.dll", &redirect));
     DWORD index = redirect.ulAssemblyRosterIndex;
     SIZE_T needed = 0;
-    QueryActCtxW(0, redirect.hActCtx, &index, AssemblyDetailedInformationInActivationContext,
-                 nullptr, 0, &needed);
+    QueryActCtxW(0, redirect.hActCtx, &index, AssemblyDetailedInformationInActivationContext, nullptr, 0, &needed);
     std::vector<BYTE> buffer(needed);
-    ASSERT_TRUE(QueryActCtxW(0, redirect.hActCtx, &index,
-                             AssemblyDetailedInformationInActivationContext, buffer.data(),
+    ASSERT_TRUE(QueryActCtxW(0, redirect.hActCtx, &index, AssemblyDetailedInformationInActivationContext, buffer.data(),
                              buffer.size(), &needed));
-    auto* assembly =
-        reinterpret_cast<ACTIVATION_CONTEXT_ASSEMBLY_DETAILED_INFORMATION*>(buffer.data());
+    auto* assembly = reinterpret_cast<ACTIVATION_CONTEXT_ASSEMBLY_DETAILED_INFORMATION*>(buffer.data());
     std::wstring identity = assembly->lpAssemblyEncodedAssemblyIdentity;
     EXPECT_NE(identity.find(L"Microsoft.Windows.Common-Controls"), std::wstring::npos) << identity;
     EXPECT_NE(identity.find(L"version=\"6."), std::wstring::npos) << identity;
     ReleaseActCtx(redirect.hActCtx);
 }
 
-TEST(CommonControls, GridRowsAreOwnerDrawn)
-{
+TEST(CommonControls, GridRowsAreOwnerDrawn) {
     INITCOMMONCONTROLSEX classes{sizeof classes, 0xFF};
     InitCommonControlsEx(&classes);
-    HWND dialog = CreateDialogParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_VELMORA_DIALOG),
-                                     nullptr, DrawingDialogProc, 0);
+    HWND dialog = CreateDialogParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_VELMORA_DIALOG), nullptr,
+                                     DrawingDialogProc, 0);
     ASSERT_NE(dialog, nullptr);
     HWND grid = GetDlgItem(dialog, IDC_GRID);
     // The grid switches owner-drawn rows on after creation, as its class does.

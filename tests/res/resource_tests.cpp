@@ -15,16 +15,14 @@ using namespace res_test;
 
 namespace {
 
-std::wstring MenuText(HMENU menu, UINT position)
-{
+std::wstring MenuText(HMENU menu, UINT position) {
     wchar_t text[128] = {};
     GetMenuStringW(menu, position, text, 128, MF_BYPOSITION);
     return text;
 }
 
 // The pixel at (x, y) of a bitmap resource, or CLR_INVALID.
-COLORREF PixelOf(HBITMAP bitmap, int x, int y)
-{
+COLORREF PixelOf(HBITMAP bitmap, int x, int y) {
     HDC screen = GetDC(nullptr);
     HDC memory = CreateCompatibleDC(screen);
     HGDIOBJ old = SelectObject(memory, bitmap);
@@ -42,8 +40,7 @@ struct Picture {
     COLORREF marker;      // a colour the drawing must contain
 };
 
-int CountColour(HBITMAP bitmap, SIZE size, COLORREF colour)
-{
+int CountColour(HBITMAP bitmap, SIZE size, COLORREF colour) {
     int count = 0;
     for (int y = 0; y < size.cy; ++y) {
         for (int x = 0; x < size.cx; ++x) {
@@ -55,8 +52,7 @@ int CountColour(HBITMAP bitmap, SIZE size, COLORREF colour)
 
 }  // namespace
 
-TEST(ContextMenu, HoldsTheEditCommandsAndTheInsertSubmenu)
-{
+TEST(ContextMenu, HoldsTheEditCommandsAndTheInsertSubmenu) {
     HMENU menu = LoadMenuW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_CONTEXT_MENU));
     ASSERT_NE(menu, nullptr);
     ASSERT_EQ(GetMenuItemCount(menu), 1);
@@ -69,8 +65,10 @@ TEST(ContextMenu, HoldsTheEditCommandsAndTheInsertSubmenu)
         const wchar_t* text;
     };
     const Item items[] = {
-        {ID_EDIT_CUT, L"剪切(&X)\tCtrl+X"}, {ID_EDIT_COPY, L"复制(&C)\tCtrl+C"},
-        {ID_EDIT_PASTE, L"粘贴(&P)\tCtrl+V"}, {ID_ROW_DELETE, L"删除(&D)\tDelete"},
+        {ID_EDIT_CUT, L"剪切(&X)\tCtrl+X"},
+        {ID_EDIT_COPY, L"复制(&C)\tCtrl+C"},
+        {ID_EDIT_PASTE, L"粘贴(&P)\tCtrl+V"},
+        {ID_ROW_DELETE, L"删除(&D)\tDelete"},
         {0, nullptr},  // separator
         {ID_INSERT_BLANK, L"插入空行(&I)"},
     };
@@ -92,9 +90,8 @@ TEST(ContextMenu, HoldsTheEditCommandsAndTheInsertSubmenu)
     EXPECT_EQ(MenuText(popup, 6), L"插入");
     HMENU insert = GetSubMenu(popup, 6);
     ASSERT_NE(insert, nullptr);
-    const wchar_t* commands[] = {L"FOR",   L"NEXT",  L"IF",     L"OUT1", L"OUT2",
-                                 L"OUT3",  L"OUT4",  L"OUT12",  L"OUT13", L"OUT23",
-                                 L"OUT123", L"GOTO", L"STOP",   L"END"};
+    const wchar_t* commands[] = {L"FOR",   L"NEXT",  L"IF",    L"OUT1",   L"OUT2", L"OUT3", L"OUT4",
+                                 L"OUT12", L"OUT13", L"OUT23", L"OUT123", L"GOTO", L"STOP", L"END"};
     ASSERT_EQ(GetMenuItemCount(insert), 14);
     for (UINT i = 0; i < 14; ++i) {
         EXPECT_EQ(GetMenuItemID(insert, static_cast<int>(i)), ID_INSERT_FOR + i);
@@ -103,8 +100,7 @@ TEST(ContextMenu, HoldsTheEditCommandsAndTheInsertSubmenu)
     DestroyMenu(menu);
 }
 
-TEST(QuestionBoxTemplate, ButtonsIconAndTextInTabOrder)
-{
+TEST(QuestionBoxTemplate, ButtonsIconAndTextInTabOrder) {
     DialogTemplate box;
     ASSERT_TRUE(LoadDialogTemplate(IDD_MESSAGEBOX, box));
     EXPECT_EQ(box.width, 141);
@@ -112,8 +108,7 @@ TEST(QuestionBoxTemplate, ButtonsIconAndTextInTabOrder)
     EXPECT_EQ(box.caption, L"");
     EXPECT_EQ(box.face, L"Microsoft Sans Serif");
     EXPECT_EQ(box.pointSize, 10);
-    EXPECT_EQ(box.style,
-              static_cast<DWORD>(DS_SETFONT | DS_MODALFRAME | WS_POPUP | WS_CAPTION | WS_SYSMENU));
+    EXPECT_EQ(box.style, static_cast<DWORD>(DS_SETFONT | DS_MODALFRAME | WS_POPUP | WS_CAPTION | WS_SYSMENU));
 
     constexpr DWORD button = WS_CHILD | WS_VISIBLE | WS_GROUP | WS_TABSTOP | BS_DEFPUSHBUTTON;
     struct Expected {
@@ -142,8 +137,7 @@ TEST(QuestionBoxTemplate, ButtonsIconAndTextInTabOrder)
     }
 }
 
-TEST(AboutBox, ShowsIconNameCopyrightAndOk)
-{
+TEST(AboutBox, ShowsIconNameCopyrightAndOk) {
     DialogTemplate about;
     ASSERT_TRUE(LoadDialogTemplate(IDD_ABOUTBOX, about));
     std::vector<std::wstring> texts;
@@ -151,27 +145,25 @@ TEST(AboutBox, ShowsIconNameCopyrightAndOk)
     bool ok = false;
     for (const DialogItem& item : about.items) {
         texts.push_back(item.title.text);
-        icon = icon || (item.title.isOrdinal && item.title.ordinal == IDR_MAINFRAME &&
-                         (item.style & SS_TYPEMASK) == SS_ICON);
+        icon = icon ||
+               (item.title.isOrdinal && item.title.ordinal == IDR_MAINFRAME && (item.style & SS_TYPEMASK) == SS_ICON);
         ok = ok || (item.id == IDOK && item.title.text == L"OK");
     }
     EXPECT_TRUE(icon);
     EXPECT_TRUE(ok);
     EXPECT_NE(std::find(texts.begin(), texts.end(), L"Velmora Version 1.0"), texts.end());
-    EXPECT_NE(std::find_if(texts.begin(), texts.end(),
-                           [](const std::wstring& text) { return text.find(L"Copyright") == 0; }),
-              texts.end());
+    EXPECT_NE(
+        std::find_if(texts.begin(), texts.end(), [](const std::wstring& text) { return text.find(L"Copyright") == 0; }),
+        texts.end());
 }
 
-TEST(Strings, AboutMenuEntry)
-{
+TEST(Strings, AboutMenuEntry) {
     wchar_t text[64] = {};
     ASSERT_GT(LoadStringW(GetModuleHandleW(nullptr), IDS_ABOUTBOX, text, 64), 0);
     EXPECT_STREQ(text, L"关于 Velmora(&A)...");
 }
 
-TEST(Pictures, SizesBackgroundsAndColours)
-{
+TEST(Pictures, SizesBackgroundsAndColours) {
     constexpr COLORREF grey = RGB(192, 192, 192);
     constexpr COLORREF band = RGB(255, 200, 130);
     const Picture pictures[] = {
@@ -187,16 +179,14 @@ TEST(Pictures, SizesBackgroundsAndColours)
     };
     for (const Picture& picture : pictures) {
         SCOPED_TRACE(testing::Message() << "bitmap " << picture.id);
-        auto bitmap = static_cast<HBITMAP>(LoadImageW(GetModuleHandleW(nullptr),
-                                                      MAKEINTRESOURCEW(picture.id), IMAGE_BITMAP,
-                                                      0, 0, LR_CREATEDIBSECTION));
+        auto bitmap = static_cast<HBITMAP>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(picture.id),
+                                                      IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
         ASSERT_NE(bitmap, nullptr);
         BITMAP info{};
         GetObjectW(bitmap, sizeof info, &info);
         EXPECT_EQ(info.bmWidth, picture.size.cx);
         EXPECT_EQ(info.bmHeight, picture.size.cy);
-        for (POINT corner : {POINT{0, 0}, POINT{picture.size.cx - 1, 0},
-                             POINT{0, picture.size.cy - 1},
+        for (POINT corner : {POINT{0, 0}, POINT{picture.size.cx - 1, 0}, POINT{0, picture.size.cy - 1},
                              POINT{picture.size.cx - 1, picture.size.cy - 1}}) {
             EXPECT_EQ(PixelOf(bitmap, corner.x, corner.y), picture.background);
         }
@@ -205,12 +195,10 @@ TEST(Pictures, SizesBackgroundsAndColours)
     }
 }
 
-TEST(ProgramIcon, HasLargeAndSmallImages)
-{
+TEST(ProgramIcon, HasLargeAndSmallImages) {
     for (int size : {32, 16}) {
-        auto icon = static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr),
-                                                  MAKEINTRESOURCEW(IDR_MAINFRAME), IMAGE_ICON, size,
-                                                  size, 0));
+        auto icon = static_cast<HICON>(
+            LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_MAINFRAME), IMAGE_ICON, size, size, 0));
         ASSERT_NE(icon, nullptr) << size;
         ICONINFO info{};
         ASSERT_TRUE(GetIconInfo(icon, &info));
@@ -235,8 +223,7 @@ TEST(ProgramIcon, HasLargeAndSmallImages)
     }
 }
 
-TEST(VersionAndManifest, DescribeTheProgram)
-{
+TEST(VersionAndManifest, DescribeTheProgram) {
     HRSRC version = FindResourceW(nullptr, MAKEINTRESOURCEW(1), MAKEINTRESOURCEW(16));
     ASSERT_NE(version, nullptr);
     DWORD size = SizeofResource(nullptr, version);

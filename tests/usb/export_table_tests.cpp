@@ -16,8 +16,7 @@ struct Export {
 };
 
 // Walks the export directory of the mapped library.
-std::vector<Export> ExportsOf(const std::wstring& path)
-{
+std::vector<Export> ExportsOf(const std::wstring& path) {
     std::vector<Export> exports;
     HMODULE module = LoadLibraryExW(path.c_str(), nullptr, DONT_RESOLVE_DLL_REFERENCES);
     EXPECT_NE(module, nullptr) << "cannot map the library, error " << GetLastError();
@@ -27,8 +26,7 @@ std::vector<Export> ExportsOf(const std::wstring& path)
     auto* base = reinterpret_cast<const BYTE*>(module);
     auto* dos = reinterpret_cast<const IMAGE_DOS_HEADER*>(base);
     auto* nt = reinterpret_cast<const IMAGE_NT_HEADERS*>(base + dos->e_lfanew);
-    const IMAGE_DATA_DIRECTORY& entry =
-        nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_EXPORT];
+    const IMAGE_DATA_DIRECTORY& entry = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_EXPORT];
     if (entry.VirtualAddress != 0) {
         auto* directory = reinterpret_cast<const IMAGE_EXPORT_DIRECTORY*>(base + entry.VirtualAddress);
         auto* names = reinterpret_cast<const DWORD*>(base + directory->AddressOfNames);
@@ -49,13 +47,11 @@ std::vector<Export> ExportsOf(const std::wstring& path)
         EXPECT_EQ(directory->NumberOfFunctions, directory->NumberOfNames) << "exports by ordinal only";
     }
     FreeLibrary(module);
-    std::sort(exports.begin(), exports.end(),
-              [](const Export& a, const Export& b) { return a.name < b.name; });
+    std::sort(exports.begin(), exports.end(), [](const Export& a, const Export& b) { return a.name < b.name; });
     return exports;
 }
 
-std::vector<std::string> Names(const std::vector<Export>& exports)
-{
+std::vector<std::string> Names(const std::vector<Export>& exports) {
     std::vector<std::string> names;
     for (const Export& item : exports) {
         names.push_back(item.name);
@@ -65,26 +61,22 @@ std::vector<std::string> Names(const std::vector<Export>& exports)
 
 }  // namespace
 
-TEST(UsbExports, HalvexExportsItsFourNames)
-{
+TEST(UsbExports, HalvexExportsItsFourNames) {
     for (const wchar_t* variant : {L"hardware", L"simulated"}) {
         SCOPED_TRACE(std::string(variant, variant + wcslen(variant)));
         std::vector<Export> exports = ExportsOf(BuiltLibrary(variant, L"Halvex.dll"));
-        EXPECT_EQ(Names(exports),
-                  (std::vector<std::string>{"DeviceHandle", "FindUsb", "Read", "Write"}));
+        EXPECT_EQ(Names(exports), (std::vector<std::string>{"DeviceHandle", "FindUsb", "Read", "Write"}));
         for (const Export& item : exports) {
             EXPECT_EQ(item.executable, item.name != "DeviceHandle") << item.name;
         }
     }
 }
 
-TEST(UsbExports, PembleExportsItsFourNames)
-{
+TEST(UsbExports, PembleExportsItsFourNames) {
     for (const wchar_t* variant : {L"hardware", L"simulated"}) {
         SCOPED_TRACE(std::string(variant, variant + wcslen(variant)));
         std::vector<Export> exports = ExportsOf(BuiltLibrary(variant, L"PembleUSB.dll"));
-        EXPECT_EQ(Names(exports), (std::vector<std::string>{"CloseUSBDevice", "OpenUSBDevice",
-                                                            "ReadUSB", "WriteUSB"}));
+        EXPECT_EQ(Names(exports), (std::vector<std::string>{"CloseUSBDevice", "OpenUSBDevice", "ReadUSB", "WriteUSB"}));
         for (const Export& item : exports) {
             EXPECT_TRUE(item.executable) << item.name;
         }

@@ -8,8 +8,7 @@
 
 using namespace usb_test;
 
-TEST(HalvexBinding, CallsReachTheLibraryBesideTheProgram)
-{
+TEST(HalvexBinding, CallsReachTheLibraryBesideTheProgram) {
     ResetSimulatedDevice();
     wchar_t bound[MAX_PATH] = {};
     GetModuleFileNameW(GetModuleHandleW(L"Halvex.dll"), bound, MAX_PATH);

@@ -7,8 +7,7 @@
 
 using namespace usb_test;
 
-TEST(HardwareLibraries, HalvexFindsNoDevice)
-{
+TEST(HardwareLibraries, HalvexFindsNoDevice) {
     Library library(BuiltLibrary(L"hardware", L"Halvex.dll"));
     auto findUsb = library.Get<int (*)(int)>("FindUsb");
     auto write = library.Get<bool (*)(unsigned char*)>("Write");
@@ -25,8 +24,7 @@ TEST(HardwareLibraries, HalvexFindsNoDevice)
     EXPECT_FALSE(read(bytes));
 }
 
-TEST(HardwareLibraries, PembleOpensNoDevice)
-{
+TEST(HardwareLibraries, PembleOpensNoDevice) {
     Library library(BuiltLibrary(L"hardware", L"PembleUSB.dll"));
     auto open = library.Get<OpenUSBDeviceProc>("OpenUSBDevice");
     auto close = library.Get<CloseUSBDeviceProc>("CloseUSBDevice");

@@ -25,8 +25,7 @@ class SimulatedHalvex : public ::testing::Test {
 protected:
     void SetUp() override { ResetSimulatedDevice(); }
 
-    void Load()
-    {
+    void Load() {
         library = std::make_unique<Library>(BesideProgram(L"Halvex.dll"));
         findUsb = library->Get<FindUsbFn>("FindUsb");
         write = library->Get<WriteFn>("Write");
@@ -36,8 +35,7 @@ protected:
     }
 
     // Writes bytes 1..8 of the packet and reads the reply.
-    Reply Send(Packet packet)
-    {
+    Reply Send(Packet packet) {
         Reply reply;
         if (!write(packet.data() + 1)) {
             return reply;
@@ -55,8 +53,7 @@ protected:
     }
 
     // Sends the example: the header, then one data packet per five bytes.
-    std::vector<Reply> SendExample()
-    {
+    std::vector<Reply> SendExample() {
         std::vector<std::uint8_t> padded = PaddedExample();
         std::vector<Reply> replies{Send(Header(1, 30))};
         for (int j = 0; j < 6; ++j) {
@@ -72,29 +69,23 @@ protected:
     void** deviceHandle = nullptr;
 };
 
-bool Accepted(const Reply& reply)
-{
-    return reply.ok && reply.marker == 0x24 && reply.status == 0x80;
-}
+bool Accepted(const Reply& reply) { return reply.ok && reply.marker == 0x24 && reply.status == 0x80; }
 
 }  // namespace
 
-TEST_F(SimulatedHalvex, ExampleImageArrivesWhole)
-{
+TEST_F(SimulatedHalvex, ExampleImageArrivesWhole) {
     Load();
     EXPECT_EQ(*deviceHandle, nullptr);
     ASSERT_NE(findUsb(HALVEX_PRODUCT_ID), 0);
     EXPECT_NE(*deviceHandle, nullptr);
 
     EXPECT_EQ(Header(1, 30), (Packet{0x00, 0x40, 0x40, 0x01, 0x1E, 0x00, 0x00, 0x00, 0x9F}));
-    EXPECT_EQ(Data(PaddedExample().data()),
-              (Packet{0x00, 0x40, 0x23, 0x00, 0x08, 0x80, 0x00, 0x81, 0x6C}));
+    EXPECT_EQ(Data(PaddedExample().data()), (Packet{0x00, 0x40, 0x23, 0x00, 0x08, 0x80, 0x00, 0x81, 0x6C}));
     for (const Reply& reply : SendExample()) {
         EXPECT_TRUE(Accepted(reply));
     }
     std::vector<std::uint8_t> padded = PaddedExample();
-    EXPECT_EQ(ReadBytes(L"SimDevice-received.bin"),
-              std::vector<std::uint8_t>(padded.begin(), padded.begin() + 30));
+    EXPECT_EQ(ReadBytes(L"SimDevice-received.bin"), std::vector<std::uint8_t>(padded.begin(), padded.begin() + 30));
 
     std::vector<std::string> log = LogLines();
     ASSERT_EQ(log.size(), 8u);
@@ -103,8 +94,7 @@ TEST_F(SimulatedHalvex, ExampleImageArrivesWhole)
     EXPECT_EQ(log[7], "Halvex image complete: 30 bytes");
 }
 
-TEST_F(SimulatedHalvex, MalformedPacketsAreRefused)
-{
+TEST_F(SimulatedHalvex, MalformedPacketsAreRefused) {
     WriteText(L"SimDevice.ini", "[SimDevice]\r\nBadPacketStatus=0x41\r\n");
     Load();
     ASSERT_NE(findUsb(HALVEX_PRODUCT_ID), 0);
@@ -126,8 +116,7 @@ TEST_F(SimulatedHalvex, MalformedPacketsAreRefused)
     EXPECT_NE(ReadText(L"SimDevice.log").find("bad checksum"), std::string::npos);
 }
 
-TEST_F(SimulatedHalvex, ReadsOnlyAfterAWrite)
-{
+TEST_F(SimulatedHalvex, ReadsOnlyAfterAWrite) {
     Load();
     unsigned char buffer[HALVEX_REPLY_SIZE];
     std::uint8_t bytes[8] = {};
@@ -140,8 +129,7 @@ TEST_F(SimulatedHalvex, ReadsOnlyAfterAWrite)
     EXPECT_FALSE(read(nullptr));
 }
 
-TEST_F(SimulatedHalvex, PresenceFollowsTheSettingsAtEachSearch)
-{
+TEST_F(SimulatedHalvex, PresenceFollowsTheSettingsAtEachSearch) {
     Load();
     EXPECT_EQ(findUsb(0x1234), 0) << "another product";
     EXPECT_EQ(*deviceHandle, nullptr);
@@ -157,8 +145,7 @@ TEST_F(SimulatedHalvex, PresenceFollowsTheSettingsAtEachSearch)
     EXPECT_NE(*deviceHandle, nullptr);
 }
 
-TEST_F(SimulatedHalvex, RefusesTheFirstHeaders)
-{
+TEST_F(SimulatedHalvex, RefusesTheFirstHeaders) {
     WriteText(L"SimDevice.ini", "[SimDevice]\r\nRefuseHeaders=2\r\n");
     Load();
     ASSERT_NE(findUsb(HALVEX_PRODUCT_ID), 0);
@@ -178,10 +165,8 @@ TEST_F(SimulatedHalvex, RefusesTheFirstHeaders)
     EXPECT_EQ(Send(Header(1, 30)).status, 0x2A);
 }
 
-TEST_F(SimulatedHalvex, RefusesTheNthPacketWithTheGivenReply)
-{
-    WriteText(L"SimDevice.ini",
-              "[SimDevice]\r\nRefusePacket=3\r\nRefuseStatus = 0x41 ; \"A\"\r\nRefuseMarker=35\r\n");
+TEST_F(SimulatedHalvex, RefusesTheNthPacketWithTheGivenReply) {
+    WriteText(L"SimDevice.ini", "[SimDevice]\r\nRefusePacket=3\r\nRefuseStatus = 0x41 ; \"A\"\r\nRefuseMarker=35\r\n");
     Load();
     ASSERT_NE(findUsb(HALVEX_PRODUCT_ID), 0);
     std::vector<Reply> replies = SendExample();
@@ -193,8 +178,7 @@ TEST_F(SimulatedHalvex, RefusesTheNthPacketWithTheGivenReply)
     EXPECT_FALSE(FileExists(L"SimDevice-received.bin"));
 }
 
-TEST_F(SimulatedHalvex, AnswersWithAnotherMarker)
-{
+TEST_F(SimulatedHalvex, AnswersWithAnotherMarker) {
     WriteText(L"SimDevice.ini", "[SimDevice]\r\nMarker=0x23\r\n");
     Load();
     ASSERT_NE(findUsb(HALVEX_PRODUCT_ID), 0);
@@ -203,8 +187,7 @@ TEST_F(SimulatedHalvex, AnswersWithAnotherMarker)
     EXPECT_EQ(reply.status, 0x80);
 }
 
-TEST_F(SimulatedHalvex, WritesAndReadsFailAfterTheirCounts)
-{
+TEST_F(SimulatedHalvex, WritesAndReadsFailAfterTheirCounts) {
     WriteText(L"SimDevice.ini", "[SimDevice]\r\nFailWriteAfter=2\r\n");
     Load();
     ASSERT_NE(findUsb(HALVEX_PRODUCT_ID), 0);
@@ -226,10 +209,10 @@ TEST_F(SimulatedHalvex, WritesAndReadsFailAfterTheirCounts)
     EXPECT_FALSE(Send(Header(1, 30)).ok);
 }
 
-TEST_F(SimulatedHalvex, UnusableSettingsKeepTheirDefaults)
-{
-    WriteText(L"SimDevice.ini", "[SimDevice]\r\nHalvex=yes\r\nMarker=300\r\nRefusePacket=1x\r\n"
-                                "RefuseHeaders=-2\r\nFailWriteAfter=99999999999\r\n");
+TEST_F(SimulatedHalvex, UnusableSettingsKeepTheirDefaults) {
+    WriteText(L"SimDevice.ini",
+              "[SimDevice]\r\nHalvex=yes\r\nMarker=300\r\nRefusePacket=1x\r\n"
+              "RefuseHeaders=-2\r\nFailWriteAfter=99999999999\r\n");
     Load();
     ASSERT_NE(findUsb(HALVEX_PRODUCT_ID), 0);
     for (const Reply& reply : SendExample()) {

@@ -15,8 +15,7 @@ namespace {
 
 class SimulatedPemble : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         ResetSimulatedDevice();
         library = std::make_unique<Library>(BesideProgram(L"PembleUSB.dll"));
         open = library->Get<OpenUSBDeviceProc>("OpenUSBDevice");
@@ -29,8 +28,7 @@ protected:
     HANDLE OpenDevice() { return open(PEMBLE_VENDOR_ID, PEMBLE_PRODUCT_ID); }
 
     // Writes all nine bytes, reads a three-byte reply; 0 when either fails.
-    int Send(HANDLE device, Packet packet)
-    {
+    int Send(HANDLE device, Packet packet) {
         DWORD count = 0;
         if (!write(device, packet.data(), 9, &count)) {
             return 0;
@@ -57,8 +55,7 @@ constexpr int ACCEPTED = 0x2480;  // marker "$", status 0x80
 
 }  // namespace
 
-TEST_F(SimulatedPemble, ExampleImageArrivesWhole)
-{
+TEST_F(SimulatedPemble, ExampleImageArrivesWhole) {
     HANDLE device = OpenDevice();
     ASSERT_NE(device, INVALID_HANDLE_VALUE);
     EXPECT_EQ(Send(device, Header(1, 30)), ACCEPTED);
@@ -67,13 +64,11 @@ TEST_F(SimulatedPemble, ExampleImageArrivesWhole)
         EXPECT_EQ(Send(device, Data(padded.data() + 5 * j)), ACCEPTED);
     }
     EXPECT_TRUE(close(device));
-    EXPECT_EQ(ReadBytes(L"SimDevice-received.bin"),
-              std::vector<std::uint8_t>(padded.begin(), padded.begin() + 30));
+    EXPECT_EQ(ReadBytes(L"SimDevice-received.bin"), std::vector<std::uint8_t>(padded.begin(), padded.begin() + 30));
     EXPECT_EQ(LogLines().front(), "PembleUSB #1 00 40 40 01 1E 00 00 00 9F -> 00 24 80 accepted");
 }
 
-TEST_F(SimulatedPemble, EveryOpenIsCountedUntilItIsClosed)
-{
+TEST_F(SimulatedPemble, EveryOpenIsCountedUntilItIsClosed) {
     std::set<HANDLE> seen;
     for (int cycle = 0; cycle < 200; ++cycle) {
         HANDLE device = OpenDevice();
@@ -104,8 +99,7 @@ TEST_F(SimulatedPemble, EveryOpenIsCountedUntilItIsClosed)
     EXPECT_EQ(StateValue("open_handles"), 0);
 }
 
-TEST_F(SimulatedPemble, OpensOnlyThePresentDeviceWithItsIds)
-{
+TEST_F(SimulatedPemble, OpensOnlyThePresentDeviceWithItsIds) {
     EXPECT_EQ(open(PEMBLE_VENDOR_ID, 0x7161), INVALID_HANDLE_VALUE);
     EXPECT_EQ(open(0x0C46, PEMBLE_PRODUCT_ID), INVALID_HANDLE_VALUE);
 
@@ -120,8 +114,7 @@ TEST_F(SimulatedPemble, OpensOnlyThePresentDeviceWithItsIds)
     close(device);
 }
 
-TEST_F(SimulatedPemble, WritesLikeAHidReport)
-{
+TEST_F(SimulatedPemble, WritesLikeAHidReport) {
     HANDLE device = OpenDevice();
     ASSERT_NE(device, INVALID_HANDLE_VALUE);
     unsigned char tooLong[10] = {};
@@ -144,8 +137,7 @@ TEST_F(SimulatedPemble, WritesLikeAHidReport)
     close(device);
 }
 
-TEST_F(SimulatedPemble, FailuresFollowTheSettingsOfEachOpen)
-{
+TEST_F(SimulatedPemble, FailuresFollowTheSettingsOfEachOpen) {
     WriteText(L"SimDevice.ini", "[SimDevice]\r\nFailWriteAfter=0\r\n");
     HANDLE device = OpenDevice();
     EXPECT_EQ(Send(device, Header(1, 30)), 0);

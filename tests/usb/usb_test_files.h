@@ -44,8 +44,7 @@ public:
     Library(const Library&) = delete;
     Library& operator=(const Library&) = delete;
     template <class T>
-    T Get(const char* name) const
-    {
+    T Get(const char* name) const {
         return reinterpret_cast<T>(reinterpret_cast<void*>(GetProcAddress(m_module, name)));
     }
 

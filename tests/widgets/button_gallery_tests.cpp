@@ -20,21 +20,24 @@ TEST(ButtonGallery, FiveShadedAndSixteenCommandButtons) {
         const wchar_t* caption;
         DWORD style;
     };
-    const std::array<Shaded, 5> shadedCaptions{{{L"Open", BS_PUSHBUTTON}, {L"Save", BS_PUSHBUTTON},
-                                                {L"Clear", BS_PUSHBUTTON}, {L"Exit", BS_DEFPUSHBUTTON},
+    const std::array<Shaded, 5> shadedCaptions{{{L"Open", BS_PUSHBUTTON},
+                                                {L"Save", BS_PUSHBUTTON},
+                                                {L"Clear", BS_PUSHBUTTON},
+                                                {L"Exit", BS_DEFPUSHBUTTON},
                                                 {L"Send", BS_PUSHBUTTON}}};
     std::array<CShadeButtonST, 5> shaded;
     for (std::size_t i = 0; i < shaded.size(); ++i) {
         const int left = 10 + static_cast<int>(i) * 100;
-        ASSERT_TRUE(shaded[i].Create(shadedCaptions[i].caption, WS_CHILD | WS_VISIBLE | WS_TABSTOP | shadedCaptions[i].style,
+        ASSERT_TRUE(shaded[i].Create(shadedCaptions[i].caption,
+                                     WS_CHILD | WS_VISIBLE | WS_TABSTOP | shadedCaptions[i].style,
                                      RECT{left, 10, left + 84, 44}, host.m_hWnd, kShadedButtonLooks[i].controlId));
         shaded[i].SetFont(font);
         EXPECT_TRUE(ConfigureShadedButton(shaded[i], kShadedButtonLooks[i])) << i;
     }
 
-    const std::array<const wchar_t*, 16> commandCaptions{L"Insert", L"FOR",   L"NEXT",   L"IF",   L"OUT1", L"OUT2",
-                                                         L"OUT3",   L"OUT4",  L"OUT12",  L"OUT13", L"OUT23",
-                                                         L"OUT123", L"GOTO",  L"STOP",   L"END",  L"Delete"};
+    const std::array<const wchar_t*, 16> commandCaptions{L"Insert", L"FOR",  L"NEXT",  L"IF",    L"OUT1",  L"OUT2",
+                                                         L"OUT3",   L"OUT4", L"OUT12", L"OUT13", L"OUT23", L"OUT123",
+                                                         L"GOTO",   L"STOP", L"END",   L"Delete"};
     std::array<CButtonST, 16> commands;
     int left = 10;
     for (std::size_t i = 0; i < commands.size(); ++i) {

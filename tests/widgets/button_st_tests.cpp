@@ -70,14 +70,16 @@ TEST(ButtonST, AttachMakesItOwnerDrawnAndKeepsTheDialogManagerInformed) {
     // another one tells the dialog when it is attached.
     ::SendMessageW(dialog, DM_SETDEFID, IDC_MB_RIGHT, 0);
     HWND leftItem = ::GetDlgItem(dialog, IDC_MB_LEFT);
-    ::SetWindowLongPtrW(leftItem, GWL_STYLE, (::GetWindowLongPtrW(leftItem, GWL_STYLE) & ~BS_TYPEMASK) | BS_DEFPUSHBUTTON);
+    ::SetWindowLongPtrW(leftItem, GWL_STYLE,
+                        (::GetWindowLongPtrW(leftItem, GWL_STYLE) & ~BS_TYPEMASK) | BS_DEFPUSHBUTTON);
     CButtonST left;
     CButtonST middle;
     CButtonST right;
     ASSERT_TRUE(left.SubclassDlgItem(IDC_MB_LEFT, dialog));
     EXPECT_TRUE(left.IsDefault());
     EXPECT_EQ(LOWORD(::SendMessageW(dialog, DM_GETDEFID, 0, 0)), IDC_MB_LEFT);
-    EXPECT_EQ(TypeOf(::GetDlgItem(dialog, IDC_MB_RIGHT)), static_cast<UINT>(BS_PUSHBUTTON)) << "the old default demoted";
+    EXPECT_EQ(TypeOf(::GetDlgItem(dialog, IDC_MB_RIGHT)), static_cast<UINT>(BS_PUSHBUTTON))
+        << "the old default demoted";
 
     ASSERT_TRUE(middle.SubclassDlgItem(IDC_MB_MIDDLE, dialog));
     ASSERT_TRUE(right.SubclassDlgItem(IDC_MB_RIGHT, dialog));
@@ -150,7 +152,10 @@ TEST(ButtonST, FlatButtonsLightUpUnderThePointerUntilLeaveFocusLossDisableDeacti
     ConfigureCommandButton(h.button);
     Activate(h.host.m_hWnd);
     const LPARAM inside = MAKELPARAM(5, 5);
-    auto hover = [&] { h.button.SendMessage(WM_MOUSEMOVE, 0, inside); return h.button.IsMouseOver() != FALSE; };
+    auto hover = [&] {
+        h.button.SendMessage(WM_MOUSEMOVE, 0, inside);
+        return h.button.IsMouseOver() != FALSE;
+    };
 
     ASSERT_TRUE(hover());
     PixelCanvas lit(kW, kH);
@@ -287,7 +292,8 @@ TEST(ButtonST, DisabledCommandButtonPixels) {
 
     const int perimeter = 2 * kW + 2 * (kH - 2);
     EXPECT_EQ(disabled.Count(kCommandBorder, 0, 0, kW, kH) - disabled.Count(kCommandBorder, 1, 1, kW - 1, kH - 1),
-              perimeter) << "the light grey border all round";
+              perimeter)
+        << "the light grey border all round";
     EXPECT_EQ(disabled.At(2, 2), kCommandOutBackground);
     EXPECT_GT(disabled.Count(CButtonST::kDisabledTextColor, 1, 1, kW - 1, kH - 1), 0);
     EXPECT_EQ(disabled.Count(CButtonST::kDefaultTextColor, 0, 0, kW, kH), 0);

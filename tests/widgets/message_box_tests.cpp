@@ -53,13 +53,16 @@ public:
 private:
     static HWND FindBox() {
         HWND found = nullptr;
-        ::EnumThreadWindows(::GetCurrentThreadId(), [](HWND hwnd, LPARAM out) -> BOOL {
-            if (::IsWindowVisible(hwnd) && ::GetDlgItem(hwnd, IDC_MB_TEXT)) {
-                *reinterpret_cast<HWND*>(out) = hwnd;
-                return FALSE;
-            }
-            return TRUE;
-        }, reinterpret_cast<LPARAM>(&found));
+        ::EnumThreadWindows(
+            ::GetCurrentThreadId(),
+            [](HWND hwnd, LPARAM out) -> BOOL {
+                if (::IsWindowVisible(hwnd) && ::GetDlgItem(hwnd, IDC_MB_TEXT)) {
+                    *reinterpret_cast<HWND*>(out) = hwnd;
+                    return FALSE;
+                }
+                return TRUE;
+            },
+            reinterpret_cast<LPARAM>(&found));
         return found;
     }
 
@@ -84,24 +87,12 @@ private:
 
     void Act(HWND box) {
         switch (m_action) {
-        case Action::ClickLeft:
-            ::PostMessageW(::GetDlgItem(box, IDC_MB_LEFT), BM_CLICK, 0, 0);
-            break;
-        case Action::ClickMiddle:
-            ::PostMessageW(::GetDlgItem(box, IDC_MB_MIDDLE), BM_CLICK, 0, 0);
-            break;
-        case Action::ClickRight:
-            ::PostMessageW(::GetDlgItem(box, IDC_MB_RIGHT), BM_CLICK, 0, 0);
-            break;
-        case Action::Escape:
-            ::PostMessageW(::GetFocus(), WM_KEYDOWN, VK_ESCAPE, 1);
-            break;
-        case Action::Enter:
-            ::PostMessageW(::GetFocus(), WM_KEYDOWN, VK_RETURN, 1);
-            break;
-        case Action::CloseBox:
-            ::PostMessageW(box, WM_SYSCOMMAND, SC_CLOSE, 0);
-            break;
+        case Action::ClickLeft: ::PostMessageW(::GetDlgItem(box, IDC_MB_LEFT), BM_CLICK, 0, 0); break;
+        case Action::ClickMiddle: ::PostMessageW(::GetDlgItem(box, IDC_MB_MIDDLE), BM_CLICK, 0, 0); break;
+        case Action::ClickRight: ::PostMessageW(::GetDlgItem(box, IDC_MB_RIGHT), BM_CLICK, 0, 0); break;
+        case Action::Escape: ::PostMessageW(::GetFocus(), WM_KEYDOWN, VK_ESCAPE, 1); break;
+        case Action::Enter: ::PostMessageW(::GetFocus(), WM_KEYDOWN, VK_RETURN, 1); break;
+        case Action::CloseBox: ::PostMessageW(box, WM_SYSCOMMAND, SC_CLOSE, 0); break;
         }
     }
 

@@ -22,10 +22,9 @@ struct Selector {
     CMyComboBox combo;
     Selector() {
         EXPECT_TRUE(host.CreateHost(300, 300));
-        HWND raw = ::CreateWindowExW(WS_EX_CLIENTEDGE, L"COMBOBOX", L"",
-                                     WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_TABSTOP | CBS_DROPDOWNLIST, 10, 10, 120,
-                                     160, host.m_hWnd, reinterpret_cast<HMENU>(IDC_LANG_COMBO),
-                                     ::GetModuleHandleW(nullptr), nullptr);
+        HWND raw = ::CreateWindowExW(
+            WS_EX_CLIENTEDGE, L"COMBOBOX", L"", WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_TABSTOP | CBS_DROPDOWNLIST, 10,
+            10, 120, 160, host.m_hWnd, reinterpret_cast<HMENU>(IDC_LANG_COMBO), ::GetModuleHandleW(nullptr), nullptr);
         ::SendMessageW(raw, WM_SETFONT, reinterpret_cast<WPARAM>(dialogFont.Get()), FALSE);
         EXPECT_TRUE(combo.SubclassWindow(raw));
         combo.AddString(L"中文");
@@ -57,8 +56,10 @@ std::set<std::pair<int, int>> ArrowPixels(int r, int y) {
 void ExpectFrameAndArrow(const PixelCanvas& face, const RECT& rc) {
     const int w = rc.right;
     const int h = rc.bottom;
-    EXPECT_EQ(face.Count(CMyComboBox::kFrameColor, 0, 0, w, h) - face.Count(CMyComboBox::kFrameColor, 1, 1, w - 1, h - 1),
-              2 * w + 2 * (h - 2)) << "a 173 grey frame all round";
+    EXPECT_EQ(
+        face.Count(CMyComboBox::kFrameColor, 0, 0, w, h) - face.Count(CMyComboBox::kFrameColor, 1, 1, w - 1, h - 1),
+        2 * w + 2 * (h - 2))
+        << "a 173 grey frame all round";
     const auto expected = ArrowPixels(rc.right, (rc.top + rc.bottom) / 2);
     EXPECT_EQ(expected.size(), 14u);
     for (int y = 1; y < h - 1; ++y)

@@ -14,7 +14,6 @@ CFont MakeTestFont(int height = -12);
 RECT BoundingBox(const testing_support::PixelCanvas& canvas, const RECT& area,
                  const std::function<bool(int x, int y, COLORREF c)>& pick);
 
-
 // True when two canvases of the same size hold the same pixels.
 bool SamePixels(const testing_support::PixelCanvas& a, const testing_support::PixelCanvas& b);
 
