@@ -33,5 +33,10 @@ test: check-format test-native test-windows
 run: windows
 	@scripts/run-editor.sh $(WINDOWS)
 
+# Figures, not tests: sizes, one edit, resizes, start-up and the flowchart's
+# strip, each beside the floor measured in the same run.
+bench: windows
+	@scripts/wine-session.sh $(WINDOWS) scripts/run-bench.sh $(WINDOWS)
+
 clean:
 	rm -rf build

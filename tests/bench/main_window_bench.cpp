@@ -1,0 +1,195 @@
+// `make bench`: figures, not limits. One edit of a 50-row program and its
+// repaint, the re-check alone, resizes of the main window, start-up to the
+// first complete paint and the flowchart's off-screen strip, each beside the
+// floor measured in the same run: a bare list view of the grid's size and
+// contents fully repainted, and a bare window's start-up.
+#include "grid/grid_messages.h"
+#include "model/checker.h"
+#include "model/vocabulary.h"
+#include "tests/app/main_window_test_support.h"
+#include "tests/app/velmora_process.h"
+#include "tests/bench/bench_figures.h"
+#include <commctrl.h>
+#include <cstdio>
+#include <cstring>
+
+using namespace mw_test;
+using bench::MedianMilliseconds;
+using bench::PrintFigure;
+
+namespace {
+
+// 50 rows: FOR, then IF, outputs, stops and jumps in turn, then NEXT and END.
+void ShowLongProgram(MainWindowHarness& w) {
+    struct Line {
+        const wchar_t* name;
+        const wchar_t* p1;
+        const wchar_t* p3;
+    };
+    const Line body[] = {{L"IF", L"IN1", L"100"},
+                         {L"OUT1", L"0.5", nullptr},
+                         {L"OUT2", L"2", nullptr},
+                         {L"STOP", L"1", nullptr},
+                         {L"GOTO", L"3", nullptr}};
+    std::memset(w.m_rows, 0, sizeof w.m_rows);
+    for (int i = 0; i < MAX_ROWS; ++i) {
+        const Line line = i == 0              ? Line{L"FOR", L"\u221E", nullptr}
+                          : i == MAX_ROWS - 2 ? Line{L"NEXT", nullptr, nullptr}
+                          : i == MAX_ROWS - 1 ? Line{L"END", nullptr, nullptr}
+                                              : body[(i - 1) % 5];
+        ProgramRow& row = w.m_rows[i];
+        SetRowText(row.name, line.name);
+        if (line.p1)
+            SetRowText(row.params[0], line.p1);
+        if (line.p3)
+            SetRowText(row.params[2], line.p3);
+        row.code = static_cast<int16_t>(FindCommand(line.name));
+    }
+    w.m_rowCount = MAX_ROWS;
+    w.RowsToGrid();
+    w.RecheckAndRedraw();
+    w.Pump();
+}
+
+void Paint(HWND hwnd) { ::RedrawWindow(hwnd, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN); }
+
+// A plain report list view in a window of its own, with the grid's size,
+// font, columns and texts: what repainting the grid cannot beat.
+class BareList {
+public:
+    explicit BareList(const CEditListCtrlEx& grid) {
+        const RECT client = grid.GetClientRect();
+        m_window = ::CreateWindowExW(0, WC_STATICW, L"floor", WS_POPUP | WS_VISIBLE, 0, 0, client.right + 8,
+                                     client.bottom + 8, nullptr, nullptr, nullptr, nullptr);
+        m_list = ::CreateWindowExW(WS_EX_CLIENTEDGE, WC_LISTVIEWW, L"", WS_CHILD | WS_VISIBLE | LVS_REPORT, 0, 0,
+                                   client.right + 4, client.bottom + 4, m_window, nullptr, nullptr, nullptr);
+        ::SendMessageW(m_list, WM_SETFONT, grid.SendMessage(WM_GETFONT), FALSE);
+        ::SendMessageW(m_list, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT);
+        const int columns = grid.GetColumnCount();
+        for (int c = 0; c < columns; ++c) {
+            LVCOLUMNW column{};
+            column.mask = LVCF_WIDTH;
+            column.cx = grid.GetColumnWidth(c);
+            ::SendMessageW(m_list, LVM_INSERTCOLUMNW, static_cast<WPARAM>(c), reinterpret_cast<LPARAM>(&column));
+        }
+        const int rows = grid.GetItemCount();
+        for (int r = 0; r < rows; ++r) {
+            for (int c = 0; c < columns; ++c) {
+                std::wstring text = grid.GetItemText(r, c);
+                LVITEMW item{};
+                item.mask = LVIF_TEXT;
+                item.iItem = r;
+                item.iSubItem = c;
+                item.pszText = text.data();
+                ::SendMessageW(m_list, c == 0 ? LVM_INSERTITEMW : LVM_SETITEMTEXTW, static_cast<WPARAM>(r),
+                               reinterpret_cast<LPARAM>(&item));
+            }
+        }
+        Paint(m_window);
+    }
+    ~BareList() { ::DestroyWindow(m_window); }
+    BareList(const BareList&) = delete;
+    BareList& operator=(const BareList&) = delete;
+
+    void Repaint() const { ::RedrawWindow(m_list, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW); }
+
+private:
+    HWND m_window = nullptr;
+    HWND m_list = nullptr;
+};
+
+// Start-up to the first complete paint: from process creation until the
+// program waits for input with nothing left to process.
+double StartUpMilliseconds(const std::wstring& exe, const std::wstring& folder) {
+    return MedianMilliseconds(5, [&](int) {
+        app_test::VelmoraProcess process(exe, folder);
+        process.WaitUntilIdle();
+    });
+}
+
+bool CopyInto(const app_test::ScratchFolder& folder, const std::wstring& from, const std::wstring& name) {
+    return ::CopyFileW(from.c_str(), (folder / name).c_str(), FALSE) != FALSE;
+}
+
+// The view's strip bitmap, as bytes of pixels.
+class StripProbe : public CListChartView {
+public:
+    size_t StripBytes() const {
+        BITMAP bitmap{};
+        if (!::GetObjectW(m_stripBitmap, sizeof bitmap, &bitmap))
+            return 0;
+        return static_cast<size_t>(bitmap.bmWidthBytes) * static_cast<size_t>(bitmap.bmHeight);
+    }
+};
+
+}  // namespace
+
+TEST_F(MainWindowTest, EditResizeAndRepaintFigures) {
+    MainWindowHarness window;
+    window.Run([](MainWindowHarness& w) {
+        ShowLongProgram(w);
+        ASSERT_EQ(w.m_grid.GetItemCount(), MAX_ROWS);
+        bench::PrintHeading("Main window, 50-row program (median of the runs):");
+        const BareList bare(w.m_grid);
+        const double floor = MedianMilliseconds(20, [&](int) { bare.Repaint(); });
+        PrintFigure("floor: a bare list view like the grid, fully repainted", floor);
+        Paint(w);
+
+        PrintFigure("one edit: drop-down report of an OUT1 time, repainted",
+                    MedianMilliseconds(20,
+                                       [&](int i) {
+                                           w.m_grid.SetItemText(1, 2, i % 2 ? L"0.5" : L"1");
+                                           w.SendMessage(WM_GRID_COMBOEND, GridCellParam(1, 2), 1);
+                                           Paint(w);
+                                       }),
+                    floor, 10);
+        PrintFigure("RecheckAndRedraw alone", MedianMilliseconds(40, [&](int) { w.RecheckAndRedraw(); }), floor, 2);
+        PrintFigure("  of it: GridToRows", MedianMilliseconds(40, [&](int) { w.GridToRows(); }));
+        PrintFigure("  of it: CheckProgram",
+                    MedianMilliseconds(40, [&](int) { CheckProgram(w.m_rows, w.m_rowCount); }));
+        PrintFigure("  of it: MarkErrorRows", MedianMilliseconds(40, [&](int) { w.MarkErrorRows(true); }));
+        PrintFigure("  of it: the flowchart's SetProgram",
+                    MedianMilliseconds(40, [&](int) { w.m_chart.SetProgram(w.m_rows, w.m_rowCount); }));
+        Paint(w);
+        PrintFigure("resize within one font size (1000x700 <-> 1100x760)",
+                    MedianMilliseconds(10,
+                                       [&](int i) {
+                                           ::SetWindowPos(w, nullptr, 0, 0, i % 2 ? 1000 : 1100, i % 2 ? 700 : 760,
+                                                          SWP_NOMOVE | SWP_NOZORDER);
+                                           Paint(w);
+                                       }),
+                    floor, 30);
+        PrintFigure("resize across a font step (1000x700 <-> 1700x900)",
+                    MedianMilliseconds(10,
+                                       [&](int i) {
+                                           ::SetWindowPos(w, nullptr, 0, 0, i % 2 ? 1000 : 1700, i % 2 ? 700 : 900,
+                                                          SWP_NOMOVE | SWP_NOZORDER);
+                                           Paint(w);
+                                       }),
+                    floor, 60);
+    });
+}
+
+TEST_F(MainWindowTest, StartUpFigures) {
+    bench::PrintHeading("Start-up to the first complete paint (median of 5 starts):");
+    const double bare = StartUpMilliseconds(app_test::BuiltFile(".", L"bench_bare_window.exe"), folder.path());
+    PrintFigure("floor: a bare window holding one list view", bare);
+    // The editor in a fresh folder of its own: no settings, no working copy.
+    const app_test::ScratchFolder editor(L"bench-editor");
+    for (const wchar_t* name : {L"Velmora.exe", L"Halvex.dll", L"PembleUSB.dll"})
+        ASSERT_TRUE(CopyInto(editor, app_test::BuiltFile(BENCH_BIN_DIR, std::wstring(L"simulated\\") + name), name));
+    PrintFigure("Velmora.exe", StartUpMilliseconds(editor / L"Velmora.exe", editor.path()), bare, 0, 1.5);
+}
+
+TEST(FlowchartStrip, BytesAtTheLargestWindow) {
+    testing_support::RecordingParent host;
+    ASSERT_TRUE(host.CreateHost(400, 300));
+    StripProbe view;
+    const RECT rc{0, 0, 2560, 1600};
+    ASSERT_TRUE(view.Create(nullptr, L"", WS_CHILD | WS_VISIBLE, rc, host.m_hWnd, 101, 0));
+    testing_support::PumpMessages();
+    const double megabytes = static_cast<double>(view.StripBytes()) / (1024.0 * 1024.0);
+    bench::PrintHeading("Flowchart view of 2560 x 1600:");
+    std::printf("  %-56s %9.1f MB   target <= 16 MB%s\n", "off-screen strip", megabytes,
+                megabytes <= 16.0 ? "" : "  (over)");
+}
