@@ -14,6 +14,20 @@ BEGIN_MESSAGE_MAP(CEditListCtrlEx, CListCtrl)
     VScroll<&ThisClass::OnVScroll>(),
     SetCursor<&ThisClass::OnSetCursor>(),
     Message<&ThisClass::OnPaint>(WM_PAINT),
+    Message<&ThisClass::OnSetRedraw>(WM_SETREDRAW),
+    Message<&ThisClass::OnTextMessage<LVM_INSERTITEMW>>(LVM_INSERTITEMW),
+    Message<&ThisClass::OnTextMessage<LVM_INSERTITEMA>>(LVM_INSERTITEMA),
+    Message<&ThisClass::OnTextMessage<LVM_SETITEMTEXTW>>(LVM_SETITEMTEXTW),
+    Message<&ThisClass::OnTextMessage<LVM_SETITEMTEXTA>>(LVM_SETITEMTEXTA),
+    Message<&ThisClass::OnTextMessage<LVM_SETITEMW>>(LVM_SETITEMW),
+    Message<&ThisClass::OnTextMessage<LVM_SETITEMA>>(LVM_SETITEMA),
+    Message<&ThisClass::OnDeleteItem>(LVM_DELETEITEM),
+    Message<&ThisClass::OnDeleteAllItems>(LVM_DELETEALLITEMS),
+    Message<&ThisClass::OnColumnsChanged>(LVM_INSERTCOLUMNW),
+    Message<&ThisClass::OnColumnsChanged>(LVM_INSERTCOLUMNA),
+    Message<&ThisClass::OnColumnsChanged>(LVM_DELETECOLUMN),
+    Message<&ThisClass::OnColumnsChanged>(LVM_SORTITEMS),
+    Message<&ThisClass::OnColumnsChanged>(LVM_SORTITEMSEX),
 END_MESSAGE_MAP()
 // clang-format on
 
@@ -29,6 +43,12 @@ CEditListCtrlEx::~CEditListCtrlEx() { DestroyWindow(); }
 void CEditListCtrlEx::PreSubclassWindow() {
     CListCtrl::PreSubclassWindow();
     ModifyStyle(0, LVS_OWNERDRAWFIXED);
+}
+
+BOOL CEditListCtrlEx::SetItemText(int row, int column, const std::wstring& text) {
+    if (row >= 0 && row < m_texts.RowCount() && column >= 0 && column < m_nColumns && m_texts.At(row, column) == text)
+        return TRUE;
+    return CListCtrl::SetItemText(row, column, text);
 }
 
 void CEditListCtrlEx::SetUpColumns() {
@@ -49,14 +69,30 @@ const CellAttr* CEditListCtrlEx::Cell(int row, int column) const {
     return const_cast<CEditListCtrlEx*>(this)->Cell(row, column);
 }
 
+void CEditListCtrlEx::ChangeCell(int row, int column, const CellAttr& attr) {
+    CellAttr* cell = Cell(row, column);
+    if (!cell)
+        return;
+    const bool shows = cell->editor != attr.editor || cell->alignment != attr.alignment ||
+                       cell->textColour != attr.textColour || cell->backColour != attr.backColour;
+    *cell = attr;
+    // While the list's painting is held, the list repaints whole when it resumes.
+    RECT bounds{};
+    if (shows && m_redraw && m_hWnd && CellBounds(row, column, bounds))
+        ::InvalidateRect(m_hWnd, &bounds, FALSE);
+}
+
 void CEditListCtrlEx::SetCellEditable(int row, int column) {
     if (CellAttr* cell = Cell(row, column))
         cell->editable = 1;
 }
 
 void CEditListCtrlEx::SetCellEditor(int row, int column, BYTE kind) {
-    if (CellAttr* cell = Cell(row, column))
-        cell->editor = kind;
+    if (const CellAttr* cell = Cell(row, column)) {
+        CellAttr next = *cell;
+        next.editor = kind;
+        ChangeCell(row, column, next);
+    }
 }
 
 void CEditListCtrlEx::SetCellList(int row, int column, BYTE number) {
@@ -65,18 +101,27 @@ void CEditListCtrlEx::SetCellList(int row, int column, BYTE number) {
 }
 
 void CEditListCtrlEx::SetCellLeftAligned(int row, int column) {
-    if (CellAttr* cell = Cell(row, column))
-        cell->alignment = ALIGN_LEFT;
+    if (const CellAttr* cell = Cell(row, column)) {
+        CellAttr next = *cell;
+        next.alignment = ALIGN_LEFT;
+        ChangeCell(row, column, next);
+    }
 }
 
 void CEditListCtrlEx::SetCellTextColor(int row, int column, COLORREF colour) {
-    if (CellAttr* cell = Cell(row, column))
-        cell->textColour = colour;
+    if (const CellAttr* cell = Cell(row, column)) {
+        CellAttr next = *cell;
+        next.textColour = colour;
+        ChangeCell(row, column, next);
+    }
 }
 
 void CEditListCtrlEx::SetCellBkColor(int row, int column, COLORREF colour) {
-    if (CellAttr* cell = Cell(row, column))
-        cell->backColour = colour;
+    if (const CellAttr* cell = Cell(row, column)) {
+        CellAttr next = *cell;
+        next.backColour = colour;
+        ChangeCell(row, column, next);
+    }
 }
 
 void CEditListCtrlEx::ResetCells(int row, int firstColumn, int count) {
@@ -88,13 +133,15 @@ void CEditListCtrlEx::ResetCells(int row, int firstColumn, int count) {
     const int end = firstColumn + std::min(count, GRID_TABLE_COLUMNS - firstColumn);
     const CellAttr reset = ResetCell(ListBackground());
     for (int column = firstColumn; column < end; ++column)
-        m_cells[static_cast<size_t>(row)][static_cast<size_t>(column)] = reset;
+        ChangeCell(row, column, reset);
 }
 
 bool CEditListCtrlEx::CopyCellRow(int from, int to) {
     if (from < 0 || from >= GRID_TABLE_ROWS || to < 0 || to >= GRID_TABLE_ROWS)
         return false;
-    m_cells[static_cast<size_t>(to)] = m_cells[static_cast<size_t>(from)];
+    const auto source = m_cells[static_cast<size_t>(from)];
+    for (int column = 0; column < GRID_TABLE_COLUMNS; ++column)
+        ChangeCell(to, column, source[static_cast<size_t>(column)]);
     return true;
 }
 
@@ -197,4 +244,66 @@ void CEditListCtrlEx::OnVScroll(UINT, UINT, HWND) {
     if (::GetFocus() != m_hWnd)
         ::SetFocus(m_hWnd);
     Default();
+}
+
+LRESULT CEditListCtrlEx::OnSetRedraw(WPARAM wParam, LPARAM) {
+    m_redraw = wParam != 0;
+    return Default();
+}
+
+// Texts set through the wide messages are taken as given; any other way (the
+// narrow messages, a text the list asks its parent for) is read back.
+template <UINT M>
+LRESULT CEditListCtrlEx::OnTextMessage(WPARAM wParam, LPARAM lParam) {
+    constexpr bool insert = M == LVM_INSERTITEMW || M == LVM_INSERTITEMA;
+    constexpr bool whole = insert || M == LVM_SETITEMW || M == LVM_SETITEMA;
+    constexpr bool wide = M == LVM_INSERTITEMW || M == LVM_SETITEMW || M == LVM_SETITEMTEXTW;
+    const LRESULT result = Default();
+    const auto* item = reinterpret_cast<const LVITEMW*>(lParam);
+    if (!item || (insert ? result < 0 : !result))
+        return result;
+    const int row = insert ? static_cast<int>(result) : whole ? item->iItem : static_cast<int>(wParam);
+    const int column = insert ? 0 : item->iSubItem;
+    if (insert)
+        m_texts.InsertRow(row, L"");
+    if (whole && !(item->mask & LVIF_TEXT))
+        return result;
+    if (wide && item->pszText && item->pszText != LPSTR_TEXTCALLBACKW)
+        m_texts.Set(row, column, item->pszText);
+    else
+        m_texts.Set(row, column, CListCtrl::GetItemText(row, column));
+    return result;
+}
+
+LRESULT CEditListCtrlEx::OnDeleteItem(WPARAM wParam, LPARAM) {
+    const LRESULT result = Default();
+    if (result)
+        m_texts.DeleteRow(static_cast<int>(wParam));
+    return result;
+}
+
+LRESULT CEditListCtrlEx::OnDeleteAllItems(WPARAM, LPARAM) {
+    const LRESULT result = Default();
+    if (result)
+        m_texts.Clear();
+    return result;
+}
+
+// Columns going in or out and sorting move texts between cells the way the
+// list decides; the copy is read again from the list then.
+LRESULT CEditListCtrlEx::OnColumnsChanged(WPARAM, LPARAM) {
+    const LRESULT result = Default();
+    ReloadTexts();
+    return result;
+}
+
+void CEditListCtrlEx::ReloadTexts() {
+    m_nColumns = GetColumnCount();
+    m_texts.Clear();
+    const int rows = CListCtrl::GetItemCount();
+    for (int row = 0; row < rows; ++row) {
+        m_texts.InsertRow(row, CListCtrl::GetItemText(row, 0));
+        for (int column = 1; column < m_nColumns; ++column)
+            m_texts.Set(row, column, CListCtrl::GetItemText(row, column));
+    }
 }

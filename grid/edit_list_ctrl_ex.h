@@ -5,6 +5,7 @@
 #pragma once
 #include "framework/list_ctrl.h"
 #include "grid/cell_attr.h"
+#include "grid/cell_texts.h"
 #include "grid/item_editors.h"
 #include <array>
 #include <string>
@@ -27,7 +28,14 @@ public:
     // Deletes all rows and columns, then inserts the nine program columns.
     void SetUpColumns();
 
-    // Cell attributes. A row outside 0..255 or a column outside 0..31 is ignored.
+    // Cell texts come from a copy kept beside the list, so reading one costs
+    // no message; setting a cell to the text it has sends nothing.
+    std::wstring GetItemText(int row, int column) const { return m_texts.At(row, column); }
+    const std::wstring& CellText(int row, int column) const { return m_texts.At(row, column); }
+    BOOL SetItemText(int row, int column, const std::wstring& text);
+
+    // Cell attributes. A row outside 0..255 or a column outside 0..31 is
+    // ignored. A change that shows repaints that cell alone.
     void SetCellEditable(int row, int column);
     void SetCellEditor(int row, int column, BYTE kind);
     void SetCellList(int row, int column, BYTE number);
@@ -85,6 +93,14 @@ private:
     void OnVScroll(UINT code, UINT pos, HWND bar);
     BOOL OnSetCursor(HWND hwnd, UINT hitTest, UINT mouseMsg);
     LRESULT OnPaint(WPARAM wParam, LPARAM);
+    LRESULT OnSetRedraw(WPARAM wParam, LPARAM);
+    // Keeping m_texts in step with the list's own texts.
+    template <UINT M>
+    LRESULT OnTextMessage(WPARAM wParam, LPARAM lParam);
+    LRESULT OnDeleteItem(WPARAM wParam, LPARAM);
+    LRESULT OnDeleteAllItems(WPARAM, LPARAM);
+    LRESULT OnColumnsChanged(WPARAM, LPARAM);
+    void ReloadTexts();
     void ToggleCheckBox(POINT point);
     void OpenComboBox();
     void OpenEditBox();
@@ -98,6 +114,8 @@ private:
     // Drawing.
     bool IsRowHighlighted(int row, bool focused);
     bool CellBounds(int row, int column, RECT& bounds) const;
+    // Stores a cell's attributes and repaints the cell when its looks changed.
+    void ChangeCell(int row, int column, const CellAttr& attr);
     void DrawCell(HDC dc, int row, int column, const RECT& textRect) const;
     COLORREF ListBackground() const;
 
@@ -106,6 +124,9 @@ private:
     CItemEditEx m_edit;
     CItemComboEx m_combo;
     std::array<std::array<CellAttr, GRID_TABLE_COLUMNS>, GRID_TABLE_ROWS> m_cells;
+    CellTexts m_texts;
+    int m_nColumns = 0;    // the list's column count, kept with m_texts
+    bool m_redraw = true;  // false while WM_SETREDRAW holds the list's painting
     int m_nCurrentRow = -1;
     int m_nCurrentColumn = -1;
     std::wstring m_savedText;
