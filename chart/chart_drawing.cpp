@@ -2,6 +2,7 @@
 #include "chart/element_text.h"
 #include "chart/list_chart_view.h"
 #include "model/vocabulary.h"
+#include <algorithm>
 #include <string>
 
 namespace {
@@ -20,9 +21,8 @@ constexpr COLORREF kUnreachableStub = RGB(255, 0, 0);
 
 // Corner cut of the loop hexagons, the same at every scale.
 constexpr int kLoopCut = 16;
-// Arrowhead: lines from 5 pixels back and 2 to either side into the tip.
+// Arrowhead: lines from 5 pixels back and CHART_ARROW_SPREAD to either side into the tip.
 constexpr int kArrowBack = 5;
-constexpr int kArrowSpread = 2;
 
 constexpr UINT kCentredLine = DT_CENTER | DT_VCENTER | DT_SINGLELINE;
 
@@ -33,8 +33,8 @@ void Line(HDC dc, POINT from, POINT to) {
 
 // `back` is the x offset of the two tails from the tip (+ points left, - right).
 void Arrowhead(HDC dc, POINT tip, int back) {
-    Line(dc, {tip.x + back, tip.y - kArrowSpread}, tip);
-    Line(dc, {tip.x + back, tip.y + kArrowSpread}, tip);
+    Line(dc, {tip.x + back, tip.y - CHART_ARROW_SPREAD}, tip);
+    Line(dc, {tip.x + back, tip.y + CHART_ARROW_SPREAD}, tip);
 }
 
 // Filled through a polygon region first, then outlined with the current pen.
@@ -84,61 +84,121 @@ void DrawJump(HDC dc, const JumpRoute& j, int flowX) {
 }
 }  // namespace
 
+void CListChartView::MakeDrawingTools() {
+    m_outlinePen.Reset(::CreatePen(PS_SOLID, 1, kShapeOutline));
+    m_connectorPen.Reset(::CreatePen(PS_SOLID, 0, kConnector));
+    m_stubPen.Reset(::CreatePen(PS_SOLID, 0, kUnreachableStub));
+    m_fillBrush.Reset(::CreateSolidBrush(kShapeFill));
+}
+
 int CListChartView::RenderChart() {
     if (m_nCount <= 0)
         return 0;
-    ::PatBlt(m_stripSurface, 0, 0, m_stripWidth, m_stripHeight, WHITENESS);
-    for (int i = 0; i < m_nCount; ++i)
-        DrawElement(m_stripSurface, i);  // later connectors draw over earlier ones
+    const ChartMetrics& m = g_chartMetrics;
+    m_lookFocused = m_hWnd && ::GetFocus() == m_hWnd;
+    const int count = std::max(m_nCount, m_lookCount);
+    for (int n = 0; n < count; ++n) {
+        const bool was = n < m_lookCount;
+        const bool is = n < m_nCount;
+        ElementLook look;
+        BandSpan span;
+        if (is) {
+            look.element = m_elements[n];
+            look.plan = PlanConnectors(m_elements, m_nCount, n);
+            look.selected = n == m_nSelected;
+            look.focused = m_lookFocused;
+            span = ElementSpan(m, n, look.element.code, look.plan);
+        }
+        if (was && is && SameLook(m_looks[n], look) && m_spans[n].first == span.first && m_spans[n].last == span.last)
+            continue;
+        for (int b = was ? m_spans[n].first : 0; was && b <= m_spans[n].last; ++b)
+            RedoBand(b);
+        for (int b = span.first; is && b <= span.last; ++b)
+            RedoBand(b);
+        m_looks[n] = look;
+        m_spans[n] = span;
+    }
+    m_lookCount = m_nCount;
     UpdateContentSize();
-    if (m_hWnd)
-        Invalidate(FALSE);
     return m_nCount;
 }
 
-void CListChartView::DrawElement(HDC dc, int n) {
-    if (m_nCount <= 0 || n < 0 || n >= m_nCount)
+void CListChartView::RedoBand(int b) {
+    if (b < 0 || b >= CHART_MAX_ELEMENTS)
         return;
-    const ProgramRow& element = m_elements[n];
-    const bool selected = n == m_nSelected;
-    const bool focused = m_hWnd && ::GetFocus() == m_hWnd;
+    if (m_stripSlots > 0 && m_slotBand[b % m_stripSlots] == b)
+        m_slotBand[b % m_stripSlots] = -1;
+    if (!m_hWnd)
+        return;
+    const int rowHeight = g_chartMetrics.rowHeight;
+    const int y = b * rowHeight - GetScrollPosition().y;
+    const RECT band{0, y, GetClientRect().right, y + rowHeight};
+    ::InvalidateRect(m_hWnd, &band, FALSE);
+}
 
-    CPen outline(::CreatePen(PS_SOLID, 1, kShapeOutline));
-    CBrush fill(::CreateSolidBrush(kShapeFill));
-    CTextStyle style(dc, selected ? kNumberSelected : kNumber, TRANSPARENT);
-    CSelect smallFont(dc, m_fontSmall);
+void CListChartView::DrawBand(int b) {
+    const ChartMetrics& m = g_chartMetrics;
+    const int slot = b % m_stripSlots;
+    const int top = slot * m.rowHeight;
     {
-        CSelect pen(dc, outline);
-        CSelect brush(dc, fill);
-        const RECT band = NumberBandRect(g_chartMetrics, n);
-        {
-            const COLORREF colour = selected ? (focused ? kBandSelectedFocused : kBandSelected)
-                                             : (n % 2 ? kBandOdd : kBandEven);
-            CBrush bandBrush(::CreateSolidBrush(colour));
-            ::FillRect(dc, &band, bandBrush);
+        CSaveDC saved(m_stripSurface);
+        ::IntersectClipRect(m_stripSurface, 0, top, m.elementWidth, top + m.rowHeight);
+        ::PatBlt(m_stripSurface, 0, top, m.elementWidth, m.rowHeight, WHITENESS);
+        // The bodies lie right of the margin, which the strip leaves out; the
+        // number band stays at the left edge.
+        ::SetViewportOrgEx(m_stripSurface, -m.margin, top - b * m.rowHeight, nullptr);
+        for (int n = 0; n < m_lookCount; ++n) {
+            if (m_spans[n].Contains(b))
+                DrawBody(m_stripSurface, n);  // later connectors draw over earlier ones
         }
-        if (element.code != CMD_START)
-            DrawText(dc, std::to_wstring(n), band, kCentredLine);
+        ::SetViewportOrgEx(m_stripSurface, 0, top - b * m.rowHeight, nullptr);
+        DrawNumberBand(m_stripSurface, b);
+    }
+    m_slotBand[slot] = b;
+}
 
+void CListChartView::DrawNumberBand(HDC dc, int n) {
+    if (n < 0 || n >= m_lookCount)
+        return;
+    const ElementLook& look = m_looks[n];
+    const RECT band = NumberBandRect(g_chartMetrics, n);
+    const COLORREF colour = look.selected ? (look.focused ? kBandSelectedFocused : kBandSelected)
+                                          : (n % 2 ? kBandOdd : kBandEven);
+    const COLORREF oldBrush = ::SetDCBrushColor(dc, colour);
+    ::FillRect(dc, &band, static_cast<HBRUSH>(::GetStockObject(DC_BRUSH)));
+    ::SetDCBrushColor(dc, oldBrush);
+    if (look.element.code != CMD_START) {
+        CTextStyle style(dc, look.selected ? kNumberSelected : kNumber, TRANSPARENT);
+        CSelect smallFont(dc, m_fontSmall);
+        DrawText(dc, std::to_wstring(n), band, kCentredLine);
+    }
+}
+
+void CListChartView::DrawBody(HDC dc, int n) {
+    if (n < 0 || n >= m_lookCount)
+        return;
+    const ProgramRow& element = m_looks[n].element;
+    CTextStyle style(dc, IsFaultyElement(element) ? kTextFaulty : kText, TRANSPARENT);
+    {
+        CSelect pen(dc, m_outlinePen);
+        CSelect brush(dc, m_fillBrush);
         CSelect textFont(dc, m_fontText);
-        ::SetTextColor(dc, IsFaultyElement(element) ? kTextFaulty : kText);
-        const RECT shape = ElementShapeRect(n);
-        DrawShape(dc, element.code, shape, ShapeAnchors(shape), fill);
+        const RECT shape = ShapeRect(g_chartMetrics, n, element.code);
+        DrawShape(dc, element.code, shape, ShapeAnchors(shape), m_fillBrush);
         DrawText(dc, ElementText(element), shape, kCentredLine);  // clipped to the shape
     }
-    if (m_nCount > 1)
+    if (m_lookCount > 1)
         DrawConnectors(dc, n);
 }
 
 void CListChartView::DrawConnectors(HDC dc, int n) {
-    const ProgramRow& element = m_elements[n];
-    const ConnectorPlan plan = PlanConnectors(m_elements, m_nCount, n);
-    const ConnectorRoutes routes = RouteConnectors(g_chartMetrics, n, element.code, plan);
-    const bool isIf = element.code == CMD_IF;
+    const ElementLook& look = m_looks[n];
+    const ConnectorPlan& plan = look.plan;
+    const ConnectorRoutes routes = RouteConnectors(g_chartMetrics, n, look.element.code, plan);
+    const bool isIf = look.element.code == CMD_IF;
 
     CSelect font(dc, m_fontSmall);  // labels keep the element's text colour
-    CPen pen(::CreatePen(PS_SOLID, 0, kConnector));
-    CSelect selectPen(dc, pen);
+    CSelect selectPen(dc, m_connectorPen);
     for (const JumpRoute& j : routes.jumps) {
         if (!j.present)
             continue;
@@ -149,8 +209,7 @@ void CListChartView::DrawConnectors(HDC dc, int n) {
             DrawLabel(dc, L"Y", plan.yes, routes.yesBox);
     }
     if (plan.entryStub) {
-        CPen red(element.reachable ? nullptr : ::CreatePen(PS_SOLID, 0, kUnreachableStub));
-        CSelect selectRed(dc, red);
+        CSelect selectRed(dc, look.element.reachable ? HGDIOBJ(m_connectorPen) : HGDIOBJ(m_stubPen));
         Line(dc, routes.entryFrom, routes.entryTo);
     }
     if (plan.exitStub)
@@ -164,15 +223,24 @@ void CListChartView::DrawConnectors(HDC dc, int n) {
 }
 
 void CListChartView::CopyRowBand(HDC dc, int n) {
+    if (m_stripSlots <= 0 || n < 0 || n >= CHART_MAX_ELEMENTS)
+        return;
     const ChartMetrics& m = g_chartMetrics;
+    const int slot = n % m_stripSlots;
+    if (m_slotBand[slot] != n)
+        DrawBand(n);
     const int top = n * m.rowHeight;
-    ::BitBlt(dc, 0, top, m.margin + m.elementWidth, m.rowHeight, m_stripSurface, 0, top, SRCCOPY);
+    const int from = slot * m.rowHeight;
+    ::BitBlt(dc, 0, top, m.bandWidth, m.rowHeight, m_stripSurface, 0, from, SRCCOPY);
+    ::BitBlt(dc, m.margin + m.bandWidth, top, m.elementWidth - m.bandWidth, m.rowHeight, m_stripSurface, m.bandWidth,
+             from, SRCCOPY);
 }
 
+// Only the part to be painted (the clip box) is drawn.
 void CListChartView::DrawContent(HDC dc) {
-    RECT visible = GetClientRect();
-    const POINT pos = GetScrollPosition();
-    ::OffsetRect(&visible, pos.x, pos.y);
+    RECT visible{};
+    if (::GetClipBox(dc, &visible) == NULLREGION)
+        return;
     ::PatBlt(dc, visible.left, visible.top, visible.right - visible.left, visible.bottom - visible.top, WHITENESS);
     const int rowHeight = g_chartMetrics.rowHeight;
     for (int i = 0; i < m_nCount; ++i) {

@@ -5,6 +5,9 @@
 #include <cstring>
 
 namespace {
+// What the strip may take: 16 MB, though always at least a screenful of bands.
+constexpr long long kStripBudget = 16'000'000;
+
 CFont MakeChartFont(int width, int weight) {
     return CFont(::CreateFontW(2 * width, width, 0, 0, weight, FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_TT_PRECIS,
                                CLIP_DEFAULT_PRECIS, NONANTIALIASED_QUALITY, VARIABLE_PITCH | FF_SWISS, L"Arial"));
@@ -26,6 +29,8 @@ END_MESSAGE_MAP()
 
 CListChartView::CListChartView()
     : m_oldStripBitmap(static_cast<HBITMAP>(::GetCurrentObject(m_stripSurface, OBJ_BITMAP))) {
+    ForgetBands();
+    MakeDrawingTools();
     SetZoomLevel(0, false);
 }
 
@@ -68,20 +73,48 @@ void CListChartView::SetZoomLevel(int level, bool relayout) {
             m.margin = std::max(0, (clientWidth - m.elementWidth) / 2);
     }
 
-    ::SelectObject(m_stripSurface, m_oldStripBitmap);
-    const int width = m.margin + m.elementWidth;
-    const int height = CHART_MAX_ELEMENTS * m.rowHeight;
-    CClientDC screen(nullptr);
-    m_stripBitmap.Reset(::CreateCompatibleBitmap(screen, width, height));
-    m_stripWidth = m_stripBitmap ? width : 0;
-    m_stripHeight = m_stripBitmap ? height : 0;
-    if (m_stripBitmap)
-        ::SelectObject(m_stripSurface, m_stripBitmap);
-
-    m_fontText = MakeChartFont(m.textFontWidth, 600);
-    m_fontSmall = MakeChartFont(m.smallFontWidth, 550);
+    const bool strip = FitStrip();
+    m_stripWidth = strip ? m.margin + m.elementWidth : 0;
+    m_stripHeight = strip ? CHART_MAX_ELEMENTS * m.rowHeight : 0;
+    // Fonts are made once per size; the margin alone changes no pixel of the strip.
+    if (m_fontWidths[0] != m.textFontWidth || m_fontWidths[1] != m.smallFontWidth) {
+        m_fontText = MakeChartFont(m.textFontWidth, 600);
+        m_fontSmall = MakeChartFont(m.smallFontWidth, 550);
+        m_fontWidths[0] = m.textFontWidth;
+        m_fontWidths[1] = m.smallFontWidth;
+        ForgetBands();
+    }
     if (relayout)
         RenderChart();
+}
+
+bool CListChartView::FitStrip() {
+    const ChartMetrics& m = g_chartMetrics;
+    const int width = std::max(1, m.elementWidth);
+    const int rowHeight = std::max(1, m.rowHeight);
+    const long long bandBytes = 4LL * width * rowHeight;
+    const int clientHeight = m_hWnd ? GetClientRect().bottom : 0;
+    const int screenful = clientHeight / rowHeight + 2;
+    const int slots = static_cast<int>(
+        std::min<long long>(CHART_MAX_ELEMENTS, std::max<long long>(kStripBudget / bandBytes, screenful)));
+    BITMAP now{};
+    if (m_stripBitmap && ::GetObjectW(m_stripBitmap, sizeof now, &now) && now.bmWidth == width &&
+        now.bmHeight == slots * rowHeight)
+        return true;
+    ::SelectObject(m_stripSurface, m_oldStripBitmap);
+    CClientDC screen(nullptr);
+    m_stripBitmap.Reset(::CreateCompatibleBitmap(screen, width, slots * rowHeight));
+    m_stripSlots = m_stripBitmap ? slots : 0;
+    if (m_stripBitmap)
+        ::SelectObject(m_stripSurface, m_stripBitmap);
+    ForgetBands();
+    return m_stripBitmap.Get() != nullptr;
+}
+
+void CListChartView::ForgetBands() {
+    std::fill(std::begin(m_slotBand), std::end(m_slotBand), -1);
+    if (m_hWnd)
+        Invalidate(FALSE);
 }
 
 int CListChartView::ElementCode(int i) const {
@@ -121,6 +154,7 @@ void CListChartView::OnSize(UINT type, int cx, int cy) {
         if (m_nCount <= 0)
             UpdateContentSize();
     }
+    FitStrip();  // a taller view may need more bands than the strip holds
 }
 
 int CListChartView::ElementFromPoint(int, int y) const {

@@ -5,6 +5,7 @@
 #include "chart/chart_metrics.h"
 #include "chart/connector_plan.h"
 #include "chart/element_geometry.h"
+#include "chart/element_look.h"
 #include "chart/scroll_wnd.h"
 #include "model/program_row.h"
 
@@ -24,12 +25,13 @@ public:
     // the current metrics and, with `relayout`, renders again.
     void SetZoomLevel(int level, bool relayout);
 
-    // Redraws every element into the strip and updates the content size;
-    // returns the element count.
+    // Brings the strip up to date with the elements and updates the content
+    // size; returns the element count. Only the row bands of elements whose
+    // looks changed are drawn again, when they are next shown, and only they
+    // are repainted.
     int RenderChart();
-    // Draws element n (number band, shape, text, connectors) onto `dc`.
-    void DrawElement(HDC dc, int n);
-    // Copies row band n from the strip to the same content position on `dc`.
+    // Copies row band n from the strip to the same content position on `dc`,
+    // drawing it into the strip first when the strip does not hold it.
     void CopyRowBand(HDC dc, int n);
 
     RECT ElementRowRect(int i) const;
@@ -60,23 +62,53 @@ protected:
     void OnHScroll(UINT code, UINT pos, HWND bar);
     void OnVScroll(UINT code, UINT pos, HWND bar);
 
-    CMemoryDC m_stripSurface;  // every element pre-rendered, room for 51 row bands
+    // The strip: row bands drawn once and copied to the screen at every paint.
+    // It leaves out the margin, which is always white, and holds as many
+    // bands as fit into 16 MB (at least a screenful): band b sits in slot
+    // b % m_stripSlots.
+    CMemoryDC m_stripSurface;
     CBitmap m_stripBitmap;
     HBITMAP m_oldStripBitmap;  // came with m_stripSurface
+    int m_stripSlots = 0;
+    int m_slotBand[CHART_MAX_ELEMENTS];  // the band each slot holds, -1 for none
+    // The area the strip stands for: margin + elementWidth by 51 row bands.
     int m_stripWidth = 0;
     int m_stripHeight = 0;
     CFont m_fontText;
     CFont m_fontSmall;
+    int m_fontWidths[2] = {};  // text and small font widths the fonts were made for
+    // Pens and brush of every element, made once.
+    CPen m_outlinePen;
+    CPen m_connectorPen;
+    CPen m_stubPen;  // the entry stub of an unreachable element
+    CBrush m_fillBrush;
     int m_contentWidth = 0;
     int m_contentHeight = 0;
     int m_nCount = 0;
     ProgramRow m_elements[CHART_MAX_ELEMENTS]{};
+    // The looks and bands of the elements as last rendered.
+    ElementLook m_looks[CHART_MAX_ELEMENTS]{};
+    BandSpan m_spans[CHART_MAX_ELEMENTS]{};
+    int m_lookCount = 0;
+    bool m_lookFocused = false;  // the focus the selected element was rendered with
 
 private:
     int ElementCode(int i) const;
     // Content (strip width, one row band per element), line step one row.
     void UpdateContentSize();
     void DrawConnectors(HDC dc, int n);
+    void MakeDrawingTools();
+    void DrawNumberBand(HDC dc, int n);
+    // Shape, text and connectors of element n.
+    void DrawBody(HDC dc, int n);
+    // A strip for the current metrics and client height; keeps the one there is
+    // when it fits. False when none could be made.
+    bool FitStrip();
+    void ForgetBands();
+    // Draws row band b into its slot: every element reaching it, in order.
+    void DrawBand(int b);
+    // Marks band b for drawing again and repaints it on screen.
+    void RedoBand(int b);
     void TakeFocus();
     void NotifySelection(int index);
 

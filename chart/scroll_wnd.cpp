@@ -272,11 +272,16 @@ void CScrollWnd::OnPaint() {
     if (!m_bufferBitmap)
         return;  // no memory for the buffer: the next paint tries again
     ::SelectObject(m_bufferSurface, m_bufferBitmap);
-    ::PatBlt(m_bufferSurface, 0, 0, width, height, WHITENESS);
+    // Only what needs painting is drawn and copied; the rest of the buffer
+    // keeps the last paint, which the screen shows already.
+    const RECT& dirty = paint.Info().rcPaint;
     {
         CSaveDC saved(m_bufferSurface);
+        ::IntersectClipRect(m_bufferSurface, dirty.left, dirty.top, dirty.right, dirty.bottom);
+        ::PatBlt(m_bufferSurface, 0, 0, width, height, WHITENESS);
         PrepareSurface(m_bufferSurface);
         DrawContent(m_bufferSurface);
     }
-    ::BitBlt(paint, 0, 0, width, height, m_bufferSurface, 0, 0, SRCCOPY);
+    ::BitBlt(paint, dirty.left, dirty.top, dirty.right - dirty.left, dirty.bottom - dirty.top, m_bufferSurface,
+             dirty.left, dirty.top, SRCCOPY);
 }

@@ -37,8 +37,9 @@ std::vector<ProgramRow> ExampleProgram() {
     return rows;
 }
 
-void ChartProbe::CopyStrip(PixelCanvas& canvas) const {
-    ::BitBlt(canvas.dc(), 0, 0, canvas.width(), canvas.height(), m_stripSurface, 0, 0, SRCCOPY);
+void ChartProbe::CopyStrip(PixelCanvas& canvas) {
+    for (int n = 0; n < CHART_MAX_ELEMENTS; ++n)
+        CopyRowBand(canvas.dc(), n);
 }
 
 bool CreateChild(CWnd& child, HWND parent, int width, int height, DWORD exStyle) {

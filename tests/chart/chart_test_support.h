@@ -26,8 +26,9 @@ public:
     using CListChartView::m_pageStep;
     using CListChartView::m_stripHeight;
     using CListChartView::m_stripWidth;
-    // The strip as it was last rendered.
-    void CopyStrip(testing_support::PixelCanvas& canvas) const;
+    // The chart as the strip holds it, all 51 row bands at their content
+    // positions (those past the last element too).
+    void CopyStrip(testing_support::PixelCanvas& canvas);
 };
 
 // Creates a child window whose client area is width x height (the chart view

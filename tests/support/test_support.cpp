@@ -1,5 +1,6 @@
 #include "tests/support/test_support.h"
 #include "framework/gdi.h"
+#include <algorithm>
 #include <fstream>
 #include <string>
 
@@ -110,6 +111,23 @@ COLORREF PixelCanvas::At(int x, int y) const {
     ::GdiFlush();
     const unsigned char* p = m_bits + (static_cast<size_t>(y) * m_width + x) * 4;
     return RGB(p[2], p[1], p[0]);
+}
+
+int PixelCanvas::DifferingPixels(const PixelCanvas& other, const RECT& area) const {
+    if (!m_bits || !other.m_bits)
+        return -1;
+    ::GdiFlush();
+    const int right = std::min({static_cast<int>(area.right), m_width, other.m_width});
+    const int bottom = std::min({static_cast<int>(area.bottom), m_height, other.m_height});
+    int count = 0;
+    for (int y = std::max(0, static_cast<int>(area.top)); y < bottom; ++y) {
+        for (int x = std::max(0, static_cast<int>(area.left)); x < right; ++x) {
+            const unsigned char* p = m_bits + (static_cast<size_t>(y) * m_width + x) * 4;
+            const unsigned char* q = other.m_bits + (static_cast<size_t>(y) * other.m_width + x) * 4;
+            count += p[0] != q[0] || p[1] != q[1] || p[2] != q[2];
+        }
+    }
+    return count;
 }
 
 int PixelCanvas::Count(COLORREF colour, int left, int top, int right, int bottom) const {

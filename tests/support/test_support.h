@@ -61,6 +61,8 @@ public:
     COLORREF At(int x, int y) const;
     // Counts pixels of one colour inside [left, right) x [top, bottom).
     int Count(COLORREF colour, int left, int top, int right, int bottom) const;
+    // Pixels that differ from `other` inside `area` (clipped to both canvases).
+    int DifferingPixels(const PixelCanvas& other, const RECT& area) const;
     bool SaveBmp(const std::wstring& path) const;
 
 private:
