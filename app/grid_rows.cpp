@@ -226,15 +226,11 @@ int CVelmoraDlg::GridToRows() {
     const int count = std::min(m_grid.GetItemCount(), MAX_ROWS);
     std::memset(m_rows, 0, sizeof m_rows);
     auto cellText = [this](int row, int column) {
-        std::wstring text = m_grid.GetItemText(row, column);
-        if (text.size() > kCellReadLimit)
-            text.resize(kCellReadLimit);
-        return text;
+        return std::wstring_view(m_grid.CellText(row, column)).substr(0, kCellReadLimit);
     };
     for (int i = 0; i < count; ++i) {
         ProgramRow& record = m_rows[i];
-        const std::wstring name = cellText(i, COL_COMMAND);
-        const std::wstring_view trimmed = Trimmed(name);
+        const std::wstring_view trimmed = Trimmed(cellText(i, COL_COMMAND));
         SetRowText(record.name, trimmed);
         record.code = static_cast<int16_t>(FindCommand(trimmed));
         for (int slot = 0; slot < ROW_PARAM_SLOTS; ++slot)
@@ -250,11 +246,11 @@ void CVelmoraDlg::RowsToGrid() {
     const int count = std::clamp(m_rowCount, 0, MAX_ROWS);
     for (int i = 0; i < count; ++i)
         InsertProgramRow(-1, &m_rows[i], false);
-    MarkErrorRows(false);
+    MarkErrorRows();
 }
 
-void CVelmoraDlg::MarkErrorRows(bool redraw) {
-    RedrawPause pause(m_grid, redraw);
+// Only the cells whose colour changes are repainted (the grid sees to that).
+void CVelmoraDlg::MarkErrorRows() {
     const int count = std::clamp(m_rowCount, 0, MAX_ROWS);
     for (int i = 0; i < count; ++i) {
         const bool faulty = m_rows[i].errorFlags != 0 || m_rows[i].reachable == 0;
@@ -265,7 +261,7 @@ void CVelmoraDlg::MarkErrorRows(bool redraw) {
 void CVelmoraDlg::RecheckAndRedraw() {
     GridToRows();
     m_checkResult = CheckProgram(m_rows, m_rowCount);
-    MarkErrorRows(true);
+    MarkErrorRows();
     m_chart.SetProgram(m_rows, m_rowCount);
 }
 

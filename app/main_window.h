@@ -54,7 +54,7 @@ public:
     bool RenumberRows(bool redraw);
     int GridToRows();
     void RowsToGrid();
-    void MarkErrorRows(bool redraw);
+    void MarkErrorRows();
     void RecheckAndRedraw();
     LRESULT OnGridComboEnd(WPARAM wParam, LPARAM lParam);
     void BuildRowForCommand(int index, const std::wstring& text);

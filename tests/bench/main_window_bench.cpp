@@ -147,7 +147,7 @@ TEST_F(MainWindowTest, EditResizeAndRepaintFigures) {
         PrintFigure("  of it: GridToRows", MedianMilliseconds(40, [&](int) { w.GridToRows(); }));
         PrintFigure("  of it: CheckProgram",
                     MedianMilliseconds(40, [&](int) { CheckProgram(w.m_rows, w.m_rowCount); }));
-        PrintFigure("  of it: MarkErrorRows", MedianMilliseconds(40, [&](int) { w.MarkErrorRows(true); }));
+        PrintFigure("  of it: MarkErrorRows", MedianMilliseconds(40, [&](int) { w.MarkErrorRows(); }));
         PrintFigure("  of it: the flowchart's SetProgram",
                     MedianMilliseconds(40, [&](int) { w.m_chart.SetProgram(w.m_rows, w.m_rowCount); }));
         Paint(w);
@@ -188,7 +188,7 @@ TEST(FlowchartStrip, BytesAtTheLargestWindow) {
     const RECT rc{0, 0, 2560, 1600};
     ASSERT_TRUE(view.Create(nullptr, L"", WS_CHILD | WS_VISIBLE, rc, host.m_hWnd, 101, 0));
     testing_support::PumpMessages();
-    const double megabytes = static_cast<double>(view.StripBytes()) / (1024.0 * 1024.0);
+    const double megabytes = static_cast<double>(view.StripBytes()) / 1e6;
     bench::PrintHeading("Flowchart view of 2560 x 1600:");
     std::printf("  %-56s %9.1f MB   target <= 16 MB%s\n", "off-screen strip", megabytes,
                 megabytes <= 16.0 ? "" : "  (over)");

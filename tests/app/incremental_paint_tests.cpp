@@ -1,0 +1,95 @@
+// Edits repaint only what they change: a cell's text, a row's error colour,
+// a flowchart band. What the screen shows after such a partial repaint must
+// equal, pixel for pixel, a full redraw of everything drawn from scratch.
+#include "chart/chart_metrics.h"
+#include "tests/app/main_window_test_support.h"
+#include <functional>
+#include <memory>
+
+using namespace mw_test;
+using testing_support::PixelCanvas;
+
+namespace {
+
+// Columns of the grid: 2 is P1, 8 is P7 (an IF's ELSE line).
+constexpr int kP1 = 2;
+constexpr int kP7 = 8;
+
+std::unique_ptr<PixelCanvas> NewCanvas(HWND hwnd) {
+    RECT rc{};
+    ::GetWindowRect(hwnd, &rc);
+    return std::make_unique<PixelCanvas>(rc.right - rc.left, rc.bottom - rc.top);
+}
+
+// The window as the screen shows it now: the partial repaint is done, nothing
+// is invalidated for the copy.
+std::unique_ptr<PixelCanvas> ScreenAsItIs(HWND hwnd) {
+    ::RedrawWindow(hwnd, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+    auto canvas = NewCanvas(hwnd);
+    HDC windowDc = ::GetWindowDC(hwnd);
+    ::BitBlt(canvas->dc(), 0, 0, canvas->width(), canvas->height(), windowDc, 0, 0, SRCCOPY);
+    ::ReleaseDC(hwnd, windowDc);
+    return canvas;
+}
+
+// Everything drawn anew: a resize across the flowchart's and the grid's size
+// steps and back makes new fonts and a new strip, then the window is redrawn whole.
+std::unique_ptr<PixelCanvas> FullRedraw(MainWindowHarness& w) {
+    const RECT client = w.GetClientRect();
+    SetClientSize(w, client.right + 500, client.bottom + 100);
+    SetClientSize(w, client.right, client.bottom);
+    auto canvas = NewCanvas(w);
+    testing_support::CaptureWindow(w, *canvas);
+    return canvas;
+}
+
+int DifferingPixels(const PixelCanvas& a, const PixelCanvas& b, const RECT& area) { return a.DifferingPixels(b, area); }
+
+RECT WholeOf(const PixelCanvas& c) { return {0, 0, c.width(), c.height()}; }
+
+// A child's rectangle inside the canvas of the whole main window.
+RECT InWindow(MainWindowHarness& w, HWND child) {
+    RECT rc{};
+    ::GetWindowRect(child, &rc);
+    const RECT outer = w.GetWindowRect();
+    ::OffsetRect(&rc, -outer.left, -outer.top);
+    return rc;
+}
+
+// Runs `edit` on the worked example and checks that the partial repaint it
+// causes equals a full redraw, and that grid and flowchart did change.
+void CheckEditRepaint(const std::function<void(MainWindowHarness&)>& edit, int gridRow, int chartBand) {
+    MainWindowHarness window;
+    window.Run([&](MainWindowHarness& w) {
+        ShowExample(w);
+        const auto before = FullRedraw(w);
+        edit(w);
+        const auto partial = ScreenAsItIs(w);
+        const auto full = FullRedraw(w);
+        EXPECT_EQ(DifferingPixels(*partial, *full, WholeOf(*full)), 0) << "the partial repaint drifted";
+
+        RECT row{};
+        ASSERT_TRUE(w.m_grid.GetItemRect(gridRow, row, LVIR_BOUNDS));
+        const RECT grid = InWindow(w, w.m_grid);
+        ::OffsetRect(&row, grid.left + 2, grid.top + 2);  // the client edge
+        EXPECT_GT(DifferingPixels(*before, *full, row), 0) << "grid row " << gridRow << " shows the change";
+        const RECT chart = InWindow(w, w.m_chart);
+        const int rowHeight = g_chartMetrics.rowHeight;
+        const RECT band{chart.left + 1, chart.top + 1 + chartBand * rowHeight, chart.right - 1,
+                        chart.top + 1 + (chartBand + 1) * rowHeight};
+        EXPECT_GT(DifferingPixels(*before, *full, band), 0) << "flowchart band " << chartBand << " shows the change";
+    });
+}
+
+}  // namespace
+
+// OUT1 0.5 becomes OUT1 1: one cell's text and one flowchart band.
+TEST_F(MainWindowTest, AChangedCellRepaintsLikeAFullRedraw) {
+    CheckEditRepaint([](MainWindowHarness& w) { Choose(w, 2, kP1, L"1"); }, 2, 3);
+}
+
+// ELSE 5 becomes ELSE 3: line 5 can no longer be reached, so its command
+// turns red in the grid and in the flowchart, whose IF connector moves too.
+TEST_F(MainWindowTest, AChangedErrorColourRepaintsLikeAFullRedraw) {
+    CheckEditRepaint([](MainWindowHarness& w) { Choose(w, 1, kP7, L"3"); }, 4, 5);
+}
