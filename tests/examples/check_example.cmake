@@ -3,7 +3,11 @@
 #   editor keeps after a program (which has no entrance and counts for nothing);
 # - it is stored the way the editor saves it, with every parameter from its
 #   list: encoding it and decoding the image gives the file back byte for byte.
-#   CLI, EXAMPLE (the .STXT file), WORK (scratch folder)
+# - it runs to the outputs of each of its traces: a trace file holds "#"
+#   comments, one line "args: ..." for velmora-cli run, and the lines of the
+#   run's trace that are no program row (outputs, inputs and how it stopped).
+#   CLI, EXAMPLE (the .STXT file), TRACES (pattern of its trace files), WORK
+#   (scratch folder)
 file(REMOVE_RECURSE "${WORK}")
 file(MAKE_DIRECTORY "${WORK}")
 
@@ -33,3 +37,26 @@ if(NOT rc EQUAL 0 OR differ)
   file(READ "${WORK}/decoded.stxt" decoded)
   message(FATAL_ERROR "the image decodes to another program:\n${decoded}")
 endif()
+
+file(GLOB traces "${TRACES}")
+if(NOT traces)
+  message(FATAL_ERROR "no trace for this lesson: ${TRACES}")
+endif()
+foreach(trace IN LISTS traces)
+  file(STRINGS "${trace}" lines)
+  list(FILTER lines EXCLUDE REGEX "^#")
+  list(POP_FRONT lines args)
+  if(NOT args MATCHES "^args:")
+    message(FATAL_ERROR "${trace}: the first line after the comments is not 'args: ...'")
+  endif()
+  string(REGEX REPLACE "^args: *" "" args "${args}")
+  separate_arguments(args UNIX_COMMAND "${args}")
+  execute_process(COMMAND "${CLI}" run "${EXAMPLE}" ${args} OUTPUT_VARIABLE out ERROR_VARIABLE err RESULT_VARIABLE rc)
+  string(REGEX MATCHALL "[^\n]+" events "${out}")
+  list(FILTER events EXCLUDE REGEX "^[0-9]+\\.[0-9]\t[0-9]+\t")
+  if(NOT rc EQUAL 0 OR NOT events STREQUAL lines)
+    string(REPLACE ";" "\n" events "${events}")
+    string(REPLACE ";" "\n" lines "${lines}")
+    message(FATAL_ERROR "${trace}: exit code ${rc}, events\n${events}\nexpected\n${lines}\n${err}")
+  endif()
+endforeach()
