@@ -126,10 +126,17 @@ RECT CListChartView::ElementShapeRect(int i) const { return ShapeRect(g_chartMet
 AnchorPoints CListChartView::ElementAnchors(int i) const { return ShapeAnchors(ElementShapeRect(i)); }
 ConnectorPlan CListChartView::ElementConnectors(int n) const { return PlanConnectors(m_elements, m_nCount, n); }
 
+// Refitting the scroll bars is costly even when nothing changed; the size
+// handler refits them for a new client size.
 void CListChartView::UpdateContentSize() {
     const ChartMetrics& m = g_chartMetrics;
-    m_contentWidth = m.margin + m.elementWidth;
-    m_contentHeight = m_nCount * m.rowHeight;
+    const int width = m.margin + m.elementWidth;
+    const int height = m_nCount * m.rowHeight;
+    if (m_hWnd && width == m_contentWidth && height == m_contentHeight && m_lineStep.cx == width &&
+        m_lineStep.cy == m.rowHeight)
+        return;
+    m_contentWidth = width;
+    m_contentHeight = height;
     SetContentSize({m_contentWidth, m_contentHeight}, {m_contentWidth, m.rowHeight});
 }
 

@@ -1,5 +1,5 @@
 // `make bench`: figures, not limits. One edit of a 50-row program and its
-// repaint, the re-check alone, resizes of the main window, start-up to the
+// repaint, the re-check alone, an undo or redo, resizes of the main window, start-up to the
 // first complete paint and the flowchart's off-screen strip, each beside the
 // floor measured in the same run: a bare list view of the grid's size and
 // contents fully repainted, and a bare window's start-up.
@@ -150,6 +150,18 @@ TEST_F(MainWindowTest, EditResizeAndRepaintFigures) {
         PrintFigure("  of it: MarkErrorRows", MedianMilliseconds(40, [&](int) { w.MarkErrorRows(); }));
         PrintFigure("  of it: the flowchart's SetProgram",
                     MedianMilliseconds(40, [&](int) { w.m_chart.SetProgram(w.m_rows, w.m_rowCount); }));
+        PrintFigure("ShownProgram: the program read for a step of the history",
+                    MedianMilliseconds(40, [&](int) { w.ShownProgram(); }));
+        PrintFigure("undo or redo of one edit, repainted",
+                    MedianMilliseconds(20,
+                                       [&](int i) {
+                                           if (i % 2)
+                                               w.RedoChange();
+                                           else
+                                               w.UndoChange();
+                                           Paint(w);
+                                       }),
+                    floor);
         Paint(w);
         PrintFigure("resize within one font size (1000x700 <-> 1100x760)",
                     MedianMilliseconds(10,
