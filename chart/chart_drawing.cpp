@@ -136,25 +136,31 @@ void CListChartView::RedoBand(int b) {
     ::InvalidateRect(m_hWnd, &band, FALSE);
 }
 
-void CListChartView::DrawBand(int b) {
+bool CListChartView::BandReady(int b) const { return m_stripSlots > 0 && m_slotBand[b % m_stripSlots] == b; }
+
+// Every element reaching the bands is drawn once for all of them, in order.
+void CListChartView::DrawBands(int first, int last) {
     const ChartMetrics& m = g_chartMetrics;
-    const int slot = b % m_stripSlots;
-    const int top = slot * m.rowHeight;
+    const int slotTop = (first % m_stripSlots) * m.rowHeight;
+    const int height = (last - first + 1) * m.rowHeight;
+    const int dy = slotTop - first * m.rowHeight;
     {
         CSaveDC saved(m_stripSurface);
-        ::IntersectClipRect(m_stripSurface, 0, top, m.elementWidth, top + m.rowHeight);
-        ::PatBlt(m_stripSurface, 0, top, m.elementWidth, m.rowHeight, WHITENESS);
+        ::IntersectClipRect(m_stripSurface, 0, slotTop, m.elementWidth, slotTop + height);
+        ::PatBlt(m_stripSurface, 0, slotTop, m.elementWidth, height, WHITENESS);
         // The bodies lie right of the margin, which the strip leaves out; the
-        // number band stays at the left edge.
-        ::SetViewportOrgEx(m_stripSurface, -m.margin, top - b * m.rowHeight, nullptr);
+        // number bands stay at the left edge.
+        ::SetViewportOrgEx(m_stripSurface, -m.margin, dy, nullptr);
         for (int n = 0; n < m_lookCount; ++n) {
-            if (m_spans[n].Contains(b))
+            if (m_spans[n].first <= last && m_spans[n].last >= first)
                 DrawBody(m_stripSurface, n);  // later connectors draw over earlier ones
         }
-        ::SetViewportOrgEx(m_stripSurface, 0, top - b * m.rowHeight, nullptr);
-        DrawNumberBand(m_stripSurface, b);
+        ::SetViewportOrgEx(m_stripSurface, 0, dy, nullptr);
+        for (int band = first; band <= last; ++band)
+            DrawNumberBand(m_stripSurface, band);
     }
-    m_slotBand[slot] = b;
+    for (int band = first; band <= last; ++band)
+        m_slotBand[band % m_stripSlots] = band;
 }
 
 void CListChartView::DrawNumberBand(HDC dc, int n) {
@@ -227,8 +233,8 @@ void CListChartView::CopyRowBand(HDC dc, int n) {
         return;
     const ChartMetrics& m = g_chartMetrics;
     const int slot = n % m_stripSlots;
-    if (m_slotBand[slot] != n)
-        DrawBand(n);
+    if (!BandReady(n))
+        DrawBands(n, n);
     const int top = n * m.rowHeight;
     const int from = slot * m.rowHeight;
     ::BitBlt(dc, 0, top, m.bandWidth, m.rowHeight, m_stripSurface, 0, from, SRCCOPY);
@@ -243,8 +249,20 @@ void CListChartView::DrawContent(HDC dc) {
         return;
     ::PatBlt(dc, visible.left, visible.top, visible.right - visible.left, visible.bottom - visible.top, WHITENESS);
     const int rowHeight = g_chartMetrics.rowHeight;
+    auto shown = [&](int i) { return (i + 1) * rowHeight >= visible.top && i * rowHeight <= visible.bottom; };
+    // Bands missing from the strip are drawn in runs of neighbouring slots.
+    int run = -1;
+    for (int i = 0; i <= m_nCount && m_stripSlots > 0; ++i) {
+        const bool missing = i < m_nCount && shown(i) && !BandReady(i);
+        if (run >= 0 && (!missing || i % m_stripSlots == 0)) {
+            DrawBands(run, i - 1);
+            run = -1;
+        }
+        if (missing && run < 0)
+            run = i;
+    }
     for (int i = 0; i < m_nCount; ++i) {
-        if ((i + 1) * rowHeight >= visible.top && i * rowHeight <= visible.bottom)
+        if (shown(i))
             CopyRowBand(dc, i);
     }
 }

@@ -105,8 +105,9 @@ private:
     // when it fits. False when none could be made.
     bool FitStrip();
     void ForgetBands();
-    // Draws row band b into its slot: every element reaching it, in order.
-    void DrawBand(int b);
+    bool BandReady(int b) const;
+    // Draws row bands first..last (neighbouring slots) into the strip.
+    void DrawBands(int first, int last);
     // Marks band b for drawing again and repaints it on screen.
     void RedoBand(int b);
     void TakeFocus();
