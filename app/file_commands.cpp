@@ -1,95 +1,94 @@
-// Open and Save of the main window, the save question, and loading the
-// program of a file into the window.
+// The main window's side of Open, Save, the save question and the working
+// copy: the procedures are the file layer's; the window gives them its
+// program, its texts, the file dialog, the question and the error box.
 #include "app/file_dialog.h"
 #include "app/main_window.h"
 #include "app/show_error.h"
 #include "app/velmora_app.h"
-#include "files/program_file.h"
-#include "model/checker.h"
+#include "files/file_commands.h"
 #include "widgets/ask_question.h"
-#include <cstring>
 
 namespace {
 
-constexpr const wchar_t* FILE_FILTER = L"Program Text File(*.STXT)|*.STXT|Send Data File(*.Bin)|*.Bin||";
-constexpr const wchar_t* DEFAULT_EXTENSION = L"STXT";
-
-// Information text In (1-based) of the current language.
-std::wstring InfoText(int n) {
-    return std::wstring(PackText(g_velmoraApp.CurrentPack().infoTexts[n - 1], PACK_LONG_TEXT_SIZE));
+FileTexts CurrentFileTexts() {
+    const LanguagePack& pack = g_velmoraApp.CurrentPack();
+    // Information text In (1-based).
+    const auto info = [&](int n) { return std::wstring(PackText(pack.infoTexts[n - 1], PACK_LONG_TEXT_SIZE)); };
+    return {info(1), info(2), info(3), info(4), info(5), info(11), info(12), info(13)};
 }
 
 }  // namespace
 
+class CVelmoraDlg::FileSeam : public FileCommandSeam {
+public:
+    explicit FileSeam(CVelmoraDlg& window) : m_window(window) {}
+
+    std::optional<std::wstring> ChooseFile(const FileChoice& choice) override {
+        const bool open = choice.kind == FileChoiceKind::Open;
+        return ShowFileDialog({open ? FileDialogKind::Open : FileDialogKind::Save, m_window.m_hWnd, choice.title,
+                               choice.filter, choice.defaultExtension, choice.initialName,
+                               open ? DWORD{OFN_FILEMUSTEXIST} : DWORD{OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY}});
+    }
+    SaveAnswer AskQuestion(const std::wstring& question, const std::wstring& yes, const std::wstring& no,
+                           const std::wstring& cancel) override {
+        const wchar_t* captions[3] = {yes.c_str(), no.c_str(), cancel.c_str()};
+        switch (::AskQuestion(captions, m_window.m_hWnd, question.c_str())) {
+        case IDYES: return SaveAnswer::Yes;
+        case IDNO: return SaveAnswer::No;
+        default: return SaveAnswer::Cancel;
+        }
+    }
+    void ShowError(const std::wstring& text) override { ::ShowError(m_window.m_hWnd, L"%s", text.c_str()); }
+    void CollectRows() override { m_window.GridToRows(); }
+    void ShowLoadedRows() override {
+        m_window.RowsToGrid();
+        m_window.m_chart.SetProgram(m_window.m_rows, m_window.m_rowCount);
+        const int last = m_window.m_grid.GetItemCount() - 1;
+        m_window.m_grid.SelectRow(last);
+        m_window.m_grid.EnsureVisible(last, FALSE);
+        ::SetFocus(m_window.m_grid.m_hWnd);
+    }
+
+private:
+    CVelmoraDlg& m_window;
+};
+
+template <typename Step>
+auto CVelmoraDlg::WithFileCommands(Step step) {
+    const FileTexts texts = CurrentFileTexts();
+    FileSeam seam(*this);
+    FileCommands commands({m_rows, m_rowCount, m_checkResult, m_modified, m_lastPath, m_image}, seam, texts);
+    return step(commands);
+}
+
 int CVelmoraDlg::LoadProgramFile(const std::wstring& path) {
-    ProgramRow rows[MAX_ROWS];
-    const int n = LoadProgramRows(path, rows, m_image);
-    if (n < 0)
-        return n;
-    std::memcpy(m_rows, rows, sizeof m_rows);
-    m_rowCount = n;
-    m_checkResult = CheckProgram(m_rows, m_rowCount);
-    RowsToGrid();
-    m_chart.SetProgram(m_rows, m_rowCount);
-    const int last = m_grid.GetItemCount() - 1;
-    m_grid.SelectRow(last);
-    m_grid.EnsureVisible(last, FALSE);
-    m_modified = 1;
-    ::SetFocus(m_grid.m_hWnd);
-    return n;
+    return WithFileCommands([&](FileCommands& files) { return files.LoadProgramFile(path); });
 }
 
 int CVelmoraDlg::SaveProgramFile(const std::wstring& path) {
-    GridToRows();
-    const int result = SaveProgramRows(path, m_rows, m_rowCount, m_image, &m_checkResult);
-    if (result == 1)
-        m_modified = 0;
-    return result;
+    return WithFileCommands([&](FileCommands& files) { return files.SaveProgramFile(path); });
 }
 
 bool CVelmoraDlg::AskSaveChanges() {
-    if (!m_modified)
-        return true;
-    const std::wstring yes = InfoText(11), no = InfoText(12), cancel = InfoText(13);
-    const wchar_t* captions[3] = {yes.c_str(), no.c_str(), cancel.c_str()};
-    switch (AskQuestion(captions, m_hWnd, InfoText(5).c_str())) {
-    case IDYES:
-        // A save that did not happen keeps the program: the caller stops.
-        return SaveCommand();
-    case IDNO: return true;
-    default: return false;
-    }
+    return WithFileCommands([](FileCommands& files) { return files.AskSaveChanges(); });
 }
 
 void CVelmoraDlg::OpenCommand() {
-    if (!AskSaveChanges())
-        return;
-    if (m_lastPath.empty())
-        m_lastPath = g_velmoraApp.m_exeFolder + L"\\*.STXT";
-    const auto path = ShowFileDialog(
-        {FileDialogKind::Open, m_hWnd, InfoText(1), FILE_FILTER, DEFAULT_EXTENSION, m_lastPath, OFN_FILEMUSTEXIST});
-    if (!path)
-        return;
-    if (LoadProgramFile(*path) < 0) {
-        ShowError(m_hWnd, L"%s", InfoText(2).c_str());
-        return;
-    }
-    m_lastPath = *path;
-    m_modified = 0;
+    WithFileCommands([](FileCommands& files) { files.OpenCommand(g_velmoraApp.m_exeFolder); });
 }
 
 bool CVelmoraDlg::SaveCommand() {
-    if (m_lastPath.empty())
-        m_lastPath = L"*.STXT";
-    const auto path = ShowFileDialog({FileDialogKind::Save, m_hWnd, InfoText(3), FILE_FILTER, DEFAULT_EXTENSION,
-                                      m_lastPath, OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY});
-    if (!path)
-        return false;
-    if (SaveProgramFile(*path) != 1) {
-        ShowError(m_hWnd, L"%s", InfoText(4).c_str());
-        return false;
-    }
-    m_lastPath = *path;
-    m_modified = 0;
-    return true;
+    return WithFileCommands([](FileCommands& files) { return files.SaveCommand(); });
+}
+
+bool CVelmoraDlg::LoadWorkingCopy() {
+    return WithFileCommands([this](FileCommands& files) { return files.LoadWorkingCopy(m_workingCopyPath); });
+}
+
+bool CVelmoraDlg::CloseProgram() {
+    // Without the flowchart the initialisation stopped before the working copy
+    // was loaded; the empty grid must not be written over the last program.
+    const bool writeWorkingCopy = m_chart.m_hWnd != nullptr;
+    return WithFileCommands(
+        [&](FileCommands& files) { return files.CloseProgram(m_workingCopyPath, writeWorkingCopy); });
 }
