@@ -47,7 +47,9 @@ public:
         m_window.m_grid.SelectRow(last);
         m_window.m_grid.EnsureVisible(last, FALSE);
         ::SetFocus(m_window.m_grid.m_hWnd);
+        m_window.StartHistory();
     }
+    void ProgramSaved() override { m_window.m_history.MarkSaved(); }
 
 private:
     CVelmoraDlg& m_window;

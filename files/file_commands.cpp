@@ -14,8 +14,8 @@ int FileCommands::LoadProgramFile(const std::wstring& path) {
     std::memcpy(m_state.rows, rows, sizeof rows);
     m_state.rowCount = n;
     m_state.checkResult = CheckProgram(m_state.rows, m_state.rowCount);
-    m_seam.ShowLoadedRows();
     m_state.modified = 1;
+    m_seam.ShowLoadedRows();
     return n;
 }
 
@@ -23,8 +23,10 @@ int FileCommands::SaveProgramFile(const std::wstring& path) {
     m_seam.CollectRows();
     const int result = SaveProgramRows(std::filesystem::path(path), m_state.rows, m_state.rowCount, m_state.image,
                                        &m_state.checkResult);
-    if (result == 1)
+    if (result == 1) {
         m_state.modified = 0;
+        m_seam.ProgramSaved();
+    }
     return result;
 }
 
@@ -56,6 +58,7 @@ void FileCommands::OpenCommand(const std::wstring& exeFolder) {
     }
     m_state.lastPath = *path;
     m_state.modified = 0;
+    m_seam.ProgramSaved();
 }
 
 bool FileCommands::SaveCommand() {
@@ -71,6 +74,7 @@ bool FileCommands::SaveCommand() {
     }
     m_state.lastPath = *path;
     m_state.modified = 0;
+    m_seam.ProgramSaved();
     return true;
 }
 

@@ -38,7 +38,10 @@ public:
     // Rebuilds the rows from what is on screen (the grid's texts).
     virtual void CollectRows() = 0;
     // Shows freshly loaded rows: grid, flowchart, the last row selected.
+    // The program counts as modified by then.
     virtual void ShowLoadedRows() = 0;
+    // The program on screen is now the one in its file.
+    virtual void ProgramSaved() = 0;
 };
 
 // The texts the commands show, in the current language.

@@ -20,6 +20,8 @@ public:
     std::vector<std::wstring> errors;
     int collected = 0;
     int shown = 0;
+    int saved = 0;
+    int modifiedWhenShown = -1;
 
     std::optional<std::wstring> ChooseFile(const FileChoice& choice) override {
         choices.push_back(choice);
@@ -40,7 +42,12 @@ public:
     }
     void ShowError(const std::wstring& text) override { errors.push_back(text); }
     void CollectRows() override { ++collected; }
-    void ShowLoadedRows() override { ++shown; }
+    void ShowLoadedRows() override {
+        ++shown;
+        modifiedWhenShown = *modified;
+    }
+    void ProgramSaved() override { ++saved; }
+    const int* modified = nullptr;
 };
 
 const FileTexts TEXTS{L"Open Flowchart File",
@@ -56,6 +63,7 @@ const std::wstring QUESTION = L"Do you want to save the program(Y/N)?|&Yes|&No|&
 class FileCommandsTest : public testing::Test {
 protected:
     void SetUp() override {
+        seam.modified = &modified;
         fs::remove_all(folder);
         fs::create_directory(folder);
         SetProgram(ExampleProgram());
@@ -94,7 +102,9 @@ TEST_F(FileCommandsTest, SavedTextOpensAgainAsTheSameProgram) {
     for (int i = 0; i < rowCount; ++i)
         EXPECT_TRUE(SameText(rows[i], ExampleProgram()[static_cast<size_t>(i)])) << i;
     EXPECT_EQ(seam.shown, 1);
+    EXPECT_EQ(seam.modifiedWhenShown, 1) << "a loaded program counts as modified while it is shown";
     EXPECT_EQ(modified, 0) << "a successful Open leaves nothing to save";
+    EXPECT_GE(seam.saved, 2) << "after the save and after the open";
     ASSERT_EQ(seam.choices.size(), 2u);
     EXPECT_EQ(seam.choices[1].kind, FileChoiceKind::Open);
     EXPECT_EQ(seam.choices[1].title, L"Open Flowchart File");
@@ -142,6 +152,7 @@ TEST_F(FileCommandsTest, ImageSaveOfAFaultyProgramWritesNothing) {
     EXPECT_EQ(seam.errors, std::vector<std::wstring>{L"Write file error!"});
     EXPECT_FALSE(fs::exists(folder / "x.Bin"));
     EXPECT_EQ(modified, 1);
+    EXPECT_EQ(seam.saved, 0);
     EXPECT_EQ(lastPath, L"kept");
     seam.files = {File("x.STXT")};
     EXPECT_TRUE(files.SaveCommand()) << "as text it is saved";
