@@ -1,23 +1,16 @@
 // Rendering the flowchart into the strip and painting the view from it.
 #include "chart/element_text.h"
 #include "chart/list_chart_view.h"
+#include "framework/palette.h"
 #include "model/vocabulary.h"
 #include <algorithm>
 #include <string>
 
 namespace {
 constexpr COLORREF kShapeOutline = RGB(50, 50, 160);
-constexpr COLORREF kShapeFill = RGB(255, 255, 255);
-constexpr COLORREF kBandSelectedFocused = RGB(60, 60, 200);
-constexpr COLORREF kBandSelected = RGB(150, 160, 255);
 constexpr COLORREF kBandOdd = RGB(120, 130, 140);
 constexpr COLORREF kBandEven = RGB(130, 140, 150);
-constexpr COLORREF kNumberSelected = RGB(255, 255, 255);
-constexpr COLORREF kNumber = RGB(10, 10, 35);
-constexpr COLORREF kTextFaulty = RGB(255, 0, 0);
-constexpr COLORREF kText = RGB(0, 0, 0);
 constexpr COLORREF kConnector = RGB(100, 0, 50);
-constexpr COLORREF kUnreachableStub = RGB(255, 0, 0);
 
 // Corner cut of the loop hexagons, the same at every scale.
 constexpr int kLoopCut = 16;
@@ -87,8 +80,8 @@ void DrawJump(HDC dc, const JumpRoute& j, int flowX) {
 void CListChartView::MakeDrawingTools() {
     m_outlinePen.Reset(::CreatePen(PS_SOLID, 1, kShapeOutline));
     m_connectorPen.Reset(::CreatePen(PS_SOLID, 0, kConnector));
-    m_stubPen.Reset(::CreatePen(PS_SOLID, 0, kUnreachableStub));
-    m_fillBrush.Reset(::CreateSolidBrush(kShapeFill));
+    m_stubPen.Reset(::CreatePen(PS_SOLID, 0, PALETTE_ERROR));
+    m_fillBrush.Reset(::CreateSolidBrush(PALETTE_WHITE));
 }
 
 int CListChartView::RenderChart() {
@@ -168,13 +161,13 @@ void CListChartView::DrawNumberBand(HDC dc, int n) {
         return;
     const ElementLook& look = m_looks[n];
     const RECT band = NumberBandRect(g_chartMetrics, n);
-    const COLORREF colour = look.selected ? (look.focused ? kBandSelectedFocused : kBandSelected)
+    const COLORREF colour = look.selected ? (look.focused ? PALETTE_SELECTION_FOCUSED : PALETTE_SELECTION)
                                           : (n % 2 ? kBandOdd : kBandEven);
     const COLORREF oldBrush = ::SetDCBrushColor(dc, colour);
     ::FillRect(dc, &band, static_cast<HBRUSH>(::GetStockObject(DC_BRUSH)));
     ::SetDCBrushColor(dc, oldBrush);
     if (look.element.code != CMD_START) {
-        CTextStyle style(dc, look.selected ? kNumberSelected : kNumber, TRANSPARENT);
+        CTextStyle style(dc, look.selected ? PALETTE_WHITE : PALETTE_NUMBER_TEXT, TRANSPARENT);
         CSelect smallFont(dc, m_fontSmall);
         DrawText(dc, std::to_wstring(n), band, kCentredLine);
     }
@@ -184,7 +177,7 @@ void CListChartView::DrawBody(HDC dc, int n) {
     if (n < 0 || n >= m_lookCount)
         return;
     const ProgramRow& element = m_looks[n].element;
-    CTextStyle style(dc, IsFaultyElement(element) ? kTextFaulty : kText, TRANSPARENT);
+    CTextStyle style(dc, IsFaultyElement(element) ? PALETTE_ERROR : PALETTE_BLACK, TRANSPARENT);
     {
         CSelect pen(dc, m_outlinePen);
         CSelect brush(dc, m_fillBrush);
