@@ -15,7 +15,8 @@ std::vector<std::string> Trace(DeviceRun& run, int64_t until) {
     for (const RunEvent& e : events) {
         std::string line = std::to_string(e.time) + " ";
         if (e.kind == RunEvent::RowRun) {
-            line += "r" + std::to_string(e.row + 1);
+            line += 'r';
+            line += std::to_string(e.row + 1);
         } else {
             line += "o";
             for (int i = 0; i < 4; ++i)
@@ -36,7 +37,7 @@ using Lines = std::vector<std::string>;
 
 int RowsRun(const Lines& lines, int row) {
     return static_cast<int>(std::count_if(lines.begin(), lines.end(), [&](const std::string& line) {
-        return line.substr(line.find(' ')) == " r" + std::to_string(row);
+        return line.substr(line.find(' ')) == std::string(" r") + std::to_string(row);
     }));
 }
 
