@@ -7,6 +7,30 @@ namespace {
 constexpr std::array<ExtraTextDefinition, EXTRA_TEXT_COUNT> kDefinitions{{
     {L"MenuUndo", L"Undo", L"撤销"},
     {L"MenuRedo", L"Redo", L"重做"},
+    // Simulator window
+    {L"SimOpen", L"Run", L"运行"},
+    {L"SimTitle", L"Simulator", L"模拟器"},
+    {L"SimRun", L"Run", L"运行"},
+    {L"SimPause", L"Pause", L"暂停"},
+    {L"SimStep", L"Step", L"单步"},
+    {L"SimStop", L"Stop", L"停止"},
+    {L"SimSpeed", L"Speed", L"速度"},
+    {L"SimClock", L"Time", L"时间"},
+    {L"SimLight", L"Light", L"光照"},
+    {L"SimSound", L"Sound", L"声音"},
+    {L"SimTemperature", L"Temperature", L"温度"},
+    {L"SimSwitch", L"Switch", L"开关"},
+    {L"SimOutputs", L"Outputs", L"输出"},
+    {L"SimLoops", L"Loops", L"循环"},
+    {L"SimLoopLeft", L"FOR on line {row}: {runs} runs left", L"第{row}行 FOR：还剩 {runs} 次"},
+    {L"SimLoopForever", L"FOR on line {row}: runs forever", L"第{row}行 FOR：无限循环"},
+    {L"SimStopped", L"stopped", L"已停止"},
+    {L"SimRunning", L"running", L"运行中"},
+    {L"SimPaused", L"paused", L"已暂停"},
+    {L"SimWaiting", L"waiting {time} s", L"等待 {time} 秒"},
+    {L"SimHolding", L"staying on line {row}", L"停留在第{row}行"},
+    {L"SimEnded", L"ended", L"已结束"},
+    {L"SimBusy", L"paused: rows {rows} loop without time", L"已暂停：第{rows}行循环而时间不前进"},
 }};
 
 std::wstring SectionOf(const LanguagePack& pack) { return std::wstring(PackText(pack.name, PACK_NAME_SIZE)); }

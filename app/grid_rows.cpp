@@ -266,7 +266,12 @@ void CVelmoraDlg::RecheckAndRedraw() {
     GridToRows();
     m_checkResult = CheckProgram(m_rows, m_rowCount);
     MarkErrorRows(true);
+    ShowChangedProgram();
+}
+
+void CVelmoraDlg::ShowChangedProgram() {
     m_chart.SetProgram(m_rows, m_rowCount);
+    m_simulator.StopRun();
 }
 
 LRESULT CVelmoraDlg::OnGridComboEnd(WPARAM wParam, LPARAM lParam) {

@@ -83,6 +83,7 @@ BEGIN_MESSAGE_MAP(CVelmoraDlg, CDialog)
     Command<&ThisClass::OnOpenCommand>(IDC_OPEN),
     Command<&ThisClass::OnSaveCommand>(IDC_SAVE),
     Command<&ThisClass::OnSendCommand>(IDC_SEND),
+    Command<&ThisClass::OnRunCommand>(IDC_RUN_SIMULATOR),
     CommandRange<&ThisClass::OnZoom>(IDC_ZOOM_1X, IDC_ZOOM_3X),
     CommandRange<&ThisClass::OnInsertMenu>(ID_INSERT_BLANK, ID_INSERT_END),
     CommandRange<&ThisClass::OnInsertButton>(IDC_CMD_INSERT, IDC_CMD_END),
@@ -114,6 +115,7 @@ void CVelmoraDlg::OnPasteCommand() { PasteRow(); }
 void CVelmoraDlg::OnOpenCommand() { OpenCommand(); }
 void CVelmoraDlg::OnSaveCommand() { SaveCommand(); }
 void CVelmoraDlg::OnSendCommand() { SendProgram(); }
+void CVelmoraDlg::OnRunCommand() { OpenSimulator(); }
 void CVelmoraDlg::OnTimer(UINT_PTR id) { PollDevice(id); }
 void CVelmoraDlg::OnContextMenu(HWND, POINT screen) { ShowContextMenu(screen.x, screen.y); }
 void CVelmoraDlg::OnOK() { CloseMainWindow(); }
@@ -167,6 +169,7 @@ bool CVelmoraDlg::InitMainWindow() {
     }
     for (CButtonST& button : m_cmdButtons)
         ConfigureCommandButton(button);
+    CreateRunButton();
 
     for (int i = 0; i < g_velmoraApp.m_packCount; ++i)
         m_langCombo.AddString(std::wstring(PackText(g_velmoraApp.m_packs[i].name, PACK_NAME_SIZE)));
@@ -204,6 +207,7 @@ bool CVelmoraDlg::InitMainWindow() {
     ::MoveWindow(m_hWnd, x, y, width, height, TRUE);
 
     FitGridColumns();
+    OpenSimulatorIfAsked();
     return true;
 }
 
@@ -285,6 +289,7 @@ void CVelmoraDlg::LayoutControls() {
         }
     }
 
+    PlaceRunButton();
     if (m_btnSend.m_hWnd)
         m_btnSend.Invalidate(TRUE);
     if (m_btnExit.m_hWnd)
@@ -375,6 +380,10 @@ void CVelmoraDlg::OnSysCommand(UINT id, LPARAM) {
 bool CVelmoraDlg::FilterKeyMessage(MSG* msg) {
     if ((msg->message != WM_KEYDOWN && msg->message != WM_CHAR) || !msg->hwnd)
         return false;
+    if (msg->message == WM_KEYDOWN && msg->wParam == VK_F5) {
+        OpenSimulator();
+        return true;
+    }
     const bool toGrid = m_grid.m_hWnd && msg->hwnd == m_grid.m_hWnd;
     if (toGrid && msg->message == WM_KEYDOWN) {
         const bool control = ::GetKeyState(VK_CONTROL) < 0;
@@ -473,6 +482,9 @@ void CVelmoraDlg::ApplyLanguage() {
         if (const HWND control = GetDlgItem(kCaptionControls[static_cast<size_t>(i)]))
             ::SetWindowTextW(control, std::wstring(PackText(pack.captions[i], PACK_SHORT_TEXT_SIZE)).c_str());
     }
+    if (m_btnRun.m_hWnd)
+        m_btnRun.SetWindowText(g_velmoraApp.Text(XT_SIM_OPEN));
+    m_simulator.ApplyLanguage();
 }
 
 void CVelmoraDlg::OnLanguageChange() {
@@ -490,5 +502,7 @@ void CVelmoraDlg::CloseMainWindow() {
     // was loaded; the empty grid must not be written over the last program.
     if (m_chart.m_hWnd)
         SaveProgramFile(m_workingCopyPath);
+    if (m_simulator.m_hWnd)
+        m_simulator.DestroyWindow();
     EndDialog(IDOK);
 }

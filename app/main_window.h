@@ -7,7 +7,9 @@
 //   editing_commands.cpp insert, delete, clear, cut, copy, paste, context menu
 //   files/open_save.cpp  open, save, the save question, the working copy
 //   device/send.cpp      device poll and send
+//   simulator_wiring.cpp the Run button, F5 and the simulator window's links
 #pragma once
+#include "app/simulator_window.h"
 #include "chart/list_chart_view.h"
 #include "device/packets.h"
 #include "framework/controls.h"
@@ -29,6 +31,7 @@ constexpr UINT_PTR TIMER_SEND_DONE = 2;  // once, 2500 ms after a send: status l
 constexpr UINT TIMER_SEND_DONE_MS = 2500;
 
 constexpr int COMMAND_BUTTON_COUNT = 16;  // controls 1120..1135
+constexpr UINT IDC_RUN_SIMULATOR = 1150;  // the Run button, made by the window itself
 
 // Character width of the grid's font, 7..10; the height is twice that.
 extern int g_gridFontSize;
@@ -56,6 +59,9 @@ public:
     void RowsToGrid();
     void MarkErrorRows(bool redraw);
     void RecheckAndRedraw();
+    // Every change of the program ends here: the flowchart gets the rows and
+    // a simulated run stops.
+    void ShowChangedProgram();
     LRESULT OnGridComboEnd(WPARAM wParam, LPARAM lParam);
     void BuildRowForCommand(int index, const std::wstring& text);
     void ApplyIfInput(int index, int input);
@@ -83,6 +89,17 @@ public:
     void SendProgram();
     void TransferImage();
     bool SendPacket(HANDLE handle, DevicePacket& packet);
+    // The "Sytax Error!" box with the first faulty row of the checked m_rows.
+    void ShowSyntaxError();
+
+    // --- Simulator (simulator_wiring.cpp) ---
+    void CreateRunButton();
+    void PlaceRunButton();
+    void OpenSimulator();
+    // At start, when the command line holds "/run".
+    void OpenSimulatorIfAsked();
+    bool LoadRunProgram(DeviceRun& run);
+    void ShowRunningRow(int row);
 
     // Fields, in this order.
     CEditListCtrlEx m_grid;
@@ -95,6 +112,8 @@ public:
     CShadeButtonST m_btnClear;
     CShadeButtonST m_btnSend;
     CShadeButtonST m_btnExit;
+    CShadeButtonST m_btnRun;
+    CSimulatorWindow m_simulator;
     CButtonST m_cmdButtons[COMMAND_BUTTON_COUNT];
     CMyComboBox m_langCombo;
     CFont m_gridFont;
@@ -150,6 +169,7 @@ private:
     void OnOpenCommand();
     void OnSaveCommand();
     void OnSendCommand();
+    void OnRunCommand();
     // Closing by OK, Escape or the close box.
     void CloseMainWindow();
 };

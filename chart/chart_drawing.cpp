@@ -96,30 +96,36 @@ int CListChartView::RenderChart() {
     return m_nCount;
 }
 
+void CListChartView::DrawNumberBand(HDC dc, int n) {
+    if (m_nCount <= 0 || n < 0 || n >= m_nCount)
+        return;
+    const bool selected = n == m_nSelected;
+    const bool focused = m_hWnd && ::GetFocus() == m_hWnd;
+    const RECT band = NumberBandRect(g_chartMetrics, n);
+    const COLORREF colour = selected ? (focused ? kBandSelectedFocused : kBandSelected)
+                                     : (n % 2 ? kBandOdd : kBandEven);
+    CBrush bandBrush(::CreateSolidBrush(colour));
+    ::FillRect(dc, &band, bandBrush);
+    if (m_elements[n].code == CMD_START)
+        return;
+    CTextStyle style(dc, selected ? kNumberSelected : kNumber, TRANSPARENT);
+    CSelect smallFont(dc, m_fontSmall);
+    DrawText(dc, std::to_wstring(n), band, kCentredLine);
+}
+
 void CListChartView::DrawElement(HDC dc, int n) {
     if (m_nCount <= 0 || n < 0 || n >= m_nCount)
         return;
     const ProgramRow& element = m_elements[n];
-    const bool selected = n == m_nSelected;
-    const bool focused = m_hWnd && ::GetFocus() == m_hWnd;
 
     CPen outline(::CreatePen(PS_SOLID, 1, kShapeOutline));
     CBrush fill(::CreateSolidBrush(kShapeFill));
-    CTextStyle style(dc, selected ? kNumberSelected : kNumber, TRANSPARENT);
+    CTextStyle style(dc, kText, TRANSPARENT);
     CSelect smallFont(dc, m_fontSmall);
+    DrawNumberBand(dc, n);
     {
         CSelect pen(dc, outline);
         CSelect brush(dc, fill);
-        const RECT band = NumberBandRect(g_chartMetrics, n);
-        {
-            const COLORREF colour = selected ? (focused ? kBandSelectedFocused : kBandSelected)
-                                             : (n % 2 ? kBandOdd : kBandEven);
-            CBrush bandBrush(::CreateSolidBrush(colour));
-            ::FillRect(dc, &band, bandBrush);
-        }
-        if (element.code != CMD_START)
-            DrawText(dc, std::to_wstring(n), band, kCentredLine);
-
         CSelect textFont(dc, m_fontText);
         ::SetTextColor(dc, IsFaultyElement(element) ? kTextFaulty : kText);
         const RECT shape = ElementShapeRect(n);

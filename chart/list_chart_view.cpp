@@ -149,8 +149,14 @@ int CListChartView::SelectElement(int i) {
         ScrollToPoint(x, (i + 1) * rowHeight - clientHeight);
     if (i == m_nSelected)
         return 0;
+    // Only the number bands of the old and the new selection change; the rest
+    // of the strip stays as it was drawn.
+    const int old = m_nSelected;
     m_nSelected = i;
-    RenderChart();
+    DrawNumberBand(m_stripSurface, old);
+    DrawNumberBand(m_stripSurface, i);
+    if (m_hWnd)
+        Invalidate(FALSE);
     return 1;
 }
 

@@ -29,6 +29,8 @@ public:
     int RenderChart();
     // Draws element n (number band, shape, text, connectors) onto `dc`.
     void DrawElement(HDC dc, int n);
+    // The number band on the left of element n, in the selection's colours.
+    void DrawNumberBand(HDC dc, int n);
     // Copies row band n from the strip to the same content position on `dc`.
     void CopyRowBand(HDC dc, int n);
 

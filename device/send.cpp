@@ -111,6 +111,12 @@ void CVelmoraDlg::PollDevice(UINT_PTR timerId) {
     ::EnableWindow(m_btnSend, m_connected != 0);
 }
 
+void CVelmoraDlg::ShowSyntaxError() {
+    const int row = FirstErrorRow(m_rows, std::clamp(m_rowCount, 0, MAX_ROWS));
+    const std::wstring errors = ErrorListOf(row >= 0 ? m_rows[row].errorFlags : 0);
+    ShowError(m_hWnd, L"%s\r\n%d:%s", InfoText(TEXT_SYNTAX_ERROR).c_str(), row + 1, errors.c_str());
+}
+
 void CVelmoraDlg::SendProgram() {
     std::memset(m_image, 0, sizeof m_image);
     m_imageLength = 0;
@@ -123,9 +129,7 @@ void CVelmoraDlg::SendProgram() {
         return;
     }
     if (encoded < 0) {
-        const int row = FirstErrorRow(m_rows, count);
-        const std::wstring errors = ErrorListOf(row >= 0 ? m_rows[row].errorFlags : 0);
-        ShowError(m_hWnd, L"%s\r\n%d:%s", InfoText(TEXT_SYNTAX_ERROR).c_str(), row + 1, errors.c_str());
+        ShowSyntaxError();
         return;
     }
     m_imageLength = PadImageForSend(m_image, encoded);

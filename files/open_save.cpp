@@ -30,7 +30,7 @@ int CVelmoraDlg::LoadProgramFile(const std::wstring& path) {
     m_rowCount = n;
     m_checkResult = CheckProgram(m_rows, m_rowCount);
     RowsToGrid();
-    m_chart.SetProgram(m_rows, m_rowCount);
+    ShowChangedProgram();
     const int last = m_grid.GetItemCount() - 1;
     m_grid.SelectRow(last);
     m_grid.EnsureVisible(last, FALSE);

@@ -94,3 +94,30 @@ TEST_F(MainWindowTest, EditAndResizeFigures) {
         std::fflush(stdout);
     });
 }
+
+TEST_F(MainWindowTest, SimulatorRowFigures) {
+    MainWindowHarness window;
+    window.Run([](MainWindowHarness& w) {
+        ShowLongProgram(w);
+        w.OpenSimulator();
+        CSimulatorWindow& sim = w.m_simulator;
+        sim.SetTickInterval(USER_TIMER_MAXIMUM);
+        sim.SetInput(0, 500);
+        const HWND step = sim.GetDlgItem(IDC_SIM_STEP);
+        auto paintBoth = [&] {
+            Paint(w);
+            ::RedrawWindow(sim, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+        };
+        std::printf("\nSimulator, 50-row program, under Wine:\n");
+        Report("one executed row: Step, lamps, clock, both selections", 200, [&](int) {
+            ::SendMessageW(step, BM_CLICK, 0, 0);
+            paintBoth();
+        });
+        ::SendMessageW(sim.GetDlgItem(IDC_SIM_RUN), BM_CLICK, 0, 0);
+        Report("one timer tick at 1x, repainted", 200, [&](int) {
+            sim.SendMessage(WM_TIMER, TIMER_SIM_TICK, 0);
+            paintBoth();
+        });
+        std::fflush(stdout);
+    });
+}
