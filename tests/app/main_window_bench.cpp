@@ -59,6 +59,23 @@ void ShowLongProgram(MainWindowHarness& w) {
     w.Pump();
 }
 
+// 50 rows that run: outputs of 0.1 s in turn, the last row jumping back to line 1.
+void ShowRunningProgram(MainWindowHarness& w) {
+    const wchar_t* const outputs[] = {L"OUT1", L"OUT2", L"OUT3", L"OUT4"};
+    std::memset(w.m_rows, 0, sizeof w.m_rows);
+    for (int i = 0; i < MAX_ROWS; ++i) {
+        ProgramRow& row = w.m_rows[i];
+        const bool last = i == MAX_ROWS - 1;
+        SetRowText(row.name, last ? L"GOTO" : outputs[i % 4]);
+        SetRowText(row.params[0], last ? L"1" : L"0.1");
+        row.code = static_cast<int16_t>(FindCommand(RowText(row.name)));
+    }
+    w.m_rowCount = MAX_ROWS;
+    w.RowsToGrid();
+    w.RecheckAndRedraw();
+    w.Pump();
+}
+
 void Paint(MainWindowHarness& w) { ::RedrawWindow(w, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN); }
 
 }  // namespace
@@ -97,8 +114,8 @@ TEST_F(MainWindowTest, EditAndResizeFigures) {
 
 TEST_F(MainWindowTest, SimulatorRowFigures) {
     MainWindowHarness window;
-    window.Run([](MainWindowHarness& w) {
-        ShowLongProgram(w);
+    window.Run([&](MainWindowHarness& w) {
+        ShowRunningProgram(w);
         w.OpenSimulator();
         CSimulatorWindow& sim = w.m_simulator;
         sim.SetTickInterval(USER_TIMER_MAXIMUM);
@@ -109,6 +126,8 @@ TEST_F(MainWindowTest, SimulatorRowFigures) {
             ::RedrawWindow(sim, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
         };
         std::printf("\nSimulator, 50-row program, under Wine:\n");
+        ::SendMessageW(step, BM_CLICK, 0, 0);
+        ASSERT_TRUE(boxes.boxes.empty()) << "the program runs";
         Report("one executed row: Step, lamps, clock, both selections", 200, [&](int) {
             ::SendMessageW(step, BM_CLICK, 0, 0);
             paintBoth();
