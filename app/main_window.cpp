@@ -93,6 +93,8 @@ BEGIN_MESSAGE_MAP(CVelmoraDlg, CDialog)
     Command<&ThisClass::OnCutCommand>(ID_EDIT_CUT),
     Command<&ThisClass::OnCopyCommand>(ID_EDIT_COPY),
     Command<&ThisClass::OnPasteCommand>(ID_EDIT_PASTE),
+    Command<&ThisClass::OnUndoCommand>(ID_EDIT_UNDO),
+    Command<&ThisClass::OnRedoCommand>(ID_EDIT_REDO),
     Command<&ThisClass::OnLanguageChange>(IDC_LANG_COMBO, CBN_SELCHANGE),
 END_MESSAGE_MAP()
 // clang-format on
@@ -112,6 +114,8 @@ void CVelmoraDlg::OnClearCommand() { ClearProgram(); }
 void CVelmoraDlg::OnCutCommand() { CutRow(); }
 void CVelmoraDlg::OnCopyCommand() { CopyRow(); }
 void CVelmoraDlg::OnPasteCommand() { PasteRow(); }
+void CVelmoraDlg::OnUndoCommand() { UndoChange(); }
+void CVelmoraDlg::OnRedoCommand() { RedoChange(); }
 void CVelmoraDlg::OnOpenCommand() { OpenCommand(); }
 void CVelmoraDlg::OnSaveCommand() { SaveCommand(); }
 void CVelmoraDlg::OnSendCommand() { SendProgram(); }
@@ -192,8 +196,10 @@ bool CVelmoraDlg::InitMainWindow() {
     m_connected = 0;
     // Without a working copy the blank program still gets its flowchart
     // (the START element), as after any edit.
-    if (LoadProgramFile(m_workingCopyPath) < 0)
+    if (LoadProgramFile(m_workingCopyPath) < 0) {
         RecheckAndRedraw();
+        StartHistory();
+    }
     ApplyLanguage();
     UpdateData(false);
     ::SetTimer(m_hWnd, TIMER_POLL, TIMER_POLL_MS, nullptr);
@@ -384,6 +390,8 @@ bool CVelmoraDlg::FilterKeyMessage(MSG* msg) {
         OpenSimulator();
         return true;
     }
+    if (HandleHistoryKey(*msg))
+        return true;
     const bool toGrid = m_grid.m_hWnd && msg->hwnd == m_grid.m_hWnd;
     if (toGrid && msg->message == WM_KEYDOWN) {
         const bool control = ::GetKeyState(VK_CONTROL) < 0;
