@@ -6,10 +6,12 @@
 //   grid_rows.cpp        grid set-up and the grid <-> m_rows machinery
 //   editing_commands.cpp insert, delete, clear, cut, copy, paste, context menu
 //   undo_redo.cpp        the history of changes, undo and redo
-//   files/open_save.cpp  open, save, the save question, the working copy
-//   device/send.cpp      device poll and send
+//   file_commands.cpp    open, save, the save question, the working copy
+//   send_command.cpp     device poll and send
 //   simulator_wiring.cpp the Run button, F5 and the simulator window's links
 #pragma once
+#include "app/halvex_link.h"
+#include "app/pemble_link.h"
 #include "app/simulator_window.h"
 #include "chart/list_chart_view.h"
 #include "device/packets.h"
@@ -63,9 +65,6 @@ public:
     void RowsToGrid();
     void MarkErrorRows(bool redraw);
     void RecheckAndRedraw();
-    // Every change of the program ends here: the flowchart gets the rows and
-    // a simulated run stops.
-    void ShowChangedProgram();
     LRESULT OnGridComboEnd(WPARAM wParam, LPARAM lParam);
     void BuildRowForCommand(int index, const std::wstring& text);
     void ApplyIfInput(int index, int input);
@@ -84,16 +83,17 @@ public:
     ProgramState ShownProgram() const;
     // A new history at the program shown; it counts as saved while unmodified.
     void StartHistory();
-    // Every change of the program ends here. An edit passes the program as it
-    // was before it and becomes one step of the history; an undo or redo
-    // passes null (the history has moved already).
+    // Every change of the program ends here, and a simulated run stops. An
+    // edit passes the program as it was before it and becomes one step of the
+    // history; an undo, a redo or a loaded file passes null (the history has
+    // moved or started afresh already).
     void ProgramChanged(const ProgramState* before);
     void UndoChange();
     void RedoChange();
     // Ctrl+Z, Ctrl+Y and Ctrl+Shift+Z for any window of the dialog.
     bool HandleHistoryKey(const MSG& msg);
 
-    // --- Open, save, working copy (files/open_save.cpp) ---
+    // --- Open, save, working copy (file_commands.cpp) ---
     int LoadProgramFile(const std::wstring& path);
     int SaveProgramFile(const std::wstring& path);
     // False when the user cancels, or a save asked for did not happen.
@@ -101,8 +101,12 @@ public:
     void OpenCommand();
     // True when the program was saved.
     bool SaveCommand();
+    // The working copy at opening (false when there was none) and at closing
+    // (false when the window stays open).
+    bool LoadWorkingCopy();
+    bool CloseProgram();
 
-    // --- Device poll and send (device/send.cpp) ---
+    // --- Device poll and send (send_command.cpp) ---
     void PollDevice(UINT_PTR timerId);
     void SendProgram();
     void TransferImage();
@@ -149,6 +153,8 @@ public:
     uint8_t m_image[IMAGE_BUFFER_SIZE] = {};
     int m_imageLength = 0;
     UndoHistory m_history;
+    HalvexLink m_halvexLink;
+    PembleLink m_pembleLink;
 
     BOOL PreTranslateMessage(MSG* msg) override;
 
@@ -193,4 +199,11 @@ private:
     void OnRunCommand();
     // Closing by OK, Escape or the close box.
     void CloseMainWindow();
+    // Runs `step` with the file commands over this window's program and seam.
+    class FileSeam;
+    template <typename Step>
+    auto WithFileCommands(Step step);
+    // Runs `step` with the device procedure over this window's links and controls.
+    template <typename Step>
+    auto WithSender(Step step);
 };

@@ -4,7 +4,7 @@
 #include "app/velmora_app.h"
 #include "model/checker.h"
 #include "res/resource.h"
-#include "widgets/button_looks.h"
+#include "app/button_looks.h"
 
 #include <shellapi.h>
 

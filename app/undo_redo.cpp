@@ -20,6 +20,7 @@ void CVelmoraDlg::StartHistory() {
 void CVelmoraDlg::ProgramChanged(const ProgramState* before) {
     if (before)
         m_history.Record(*before, ShownProgram());
+    m_simulator.StopRun();
 }
 
 namespace {

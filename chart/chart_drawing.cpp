@@ -1,22 +1,15 @@
 // Rendering the flowchart into the strip and painting the view from it.
 #include "chart/element_text.h"
+#include "framework/palette.h"
 #include "chart/list_chart_view.h"
 #include "model/vocabulary.h"
 #include <string>
 
 namespace {
 constexpr COLORREF kShapeOutline = RGB(50, 50, 160);
-constexpr COLORREF kShapeFill = RGB(255, 255, 255);
-constexpr COLORREF kBandSelectedFocused = RGB(60, 60, 200);
-constexpr COLORREF kBandSelected = RGB(150, 160, 255);
 constexpr COLORREF kBandOdd = RGB(120, 130, 140);
 constexpr COLORREF kBandEven = RGB(130, 140, 150);
-constexpr COLORREF kNumberSelected = RGB(255, 255, 255);
-constexpr COLORREF kNumber = RGB(10, 10, 35);
-constexpr COLORREF kTextFaulty = RGB(255, 0, 0);
-constexpr COLORREF kText = RGB(0, 0, 0);
 constexpr COLORREF kConnector = RGB(100, 0, 50);
-constexpr COLORREF kUnreachableStub = RGB(255, 0, 0);
 
 // Corner cut of the loop hexagons, the same at every scale.
 constexpr int kLoopCut = 16;
@@ -102,13 +95,13 @@ void CListChartView::DrawNumberBand(HDC dc, int n) {
     const bool selected = n == m_nSelected;
     const bool focused = m_hWnd && ::GetFocus() == m_hWnd;
     const RECT band = NumberBandRect(g_chartMetrics, n);
-    const COLORREF colour = selected ? (focused ? kBandSelectedFocused : kBandSelected)
+    const COLORREF colour = selected ? (focused ? PALETTE_SELECTION_FOCUSED : PALETTE_SELECTION)
                                      : (n % 2 ? kBandOdd : kBandEven);
     CBrush bandBrush(::CreateSolidBrush(colour));
     ::FillRect(dc, &band, bandBrush);
     if (m_elements[n].code == CMD_START)
         return;
-    CTextStyle style(dc, selected ? kNumberSelected : kNumber, TRANSPARENT);
+    CTextStyle style(dc, selected ? PALETTE_WHITE : PALETTE_NUMBER_TEXT, TRANSPARENT);
     CSelect smallFont(dc, m_fontSmall);
     DrawText(dc, std::to_wstring(n), band, kCentredLine);
 }
@@ -119,15 +112,15 @@ void CListChartView::DrawElement(HDC dc, int n) {
     const ProgramRow& element = m_elements[n];
 
     CPen outline(::CreatePen(PS_SOLID, 1, kShapeOutline));
-    CBrush fill(::CreateSolidBrush(kShapeFill));
-    CTextStyle style(dc, kText, TRANSPARENT);
+    CBrush fill(::CreateSolidBrush(PALETTE_WHITE));
+    CTextStyle style(dc, PALETTE_BLACK, TRANSPARENT);
     CSelect smallFont(dc, m_fontSmall);
     DrawNumberBand(dc, n);
     {
         CSelect pen(dc, outline);
         CSelect brush(dc, fill);
         CSelect textFont(dc, m_fontText);
-        ::SetTextColor(dc, IsFaultyElement(element) ? kTextFaulty : kText);
+        ::SetTextColor(dc, IsFaultyElement(element) ? PALETTE_ERROR : PALETTE_BLACK);
         const RECT shape = ElementShapeRect(n);
         DrawShape(dc, element.code, shape, ShapeAnchors(shape), fill);
         DrawText(dc, ElementText(element), shape, kCentredLine);  // clipped to the shape
@@ -155,7 +148,7 @@ void CListChartView::DrawConnectors(HDC dc, int n) {
             DrawLabel(dc, L"Y", plan.yes, routes.yesBox);
     }
     if (plan.entryStub) {
-        CPen red(element.reachable ? nullptr : ::CreatePen(PS_SOLID, 0, kUnreachableStub));
+        CPen red(element.reachable ? nullptr : ::CreatePen(PS_SOLID, 0, PALETTE_ERROR));
         CSelect selectRed(dc, red);
         Line(dc, routes.entryFrom, routes.entryTo);
     }

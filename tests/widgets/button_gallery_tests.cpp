@@ -3,7 +3,7 @@
 #include "res/resource.h"
 #include "tests/support/test_support.h"
 #include "widget_test_helpers.h"
-#include "widgets/button_looks.h"
+#include "app/button_looks.h"
 #include "widgets/my_combo_box.h"
 #include <gtest/gtest.h>
 #include <array>
@@ -61,7 +61,8 @@ TEST(ButtonGallery, FiveShadedAndSixteenCommandButtons) {
     selector.AddString(L"English");
     selector.SetCurSel(0);
 
-    testing_support::PumpMessagesFor(100);
+    ::RedrawWindow(host.m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    testing_support::PumpMessages();
     EXPECT_TRUE(testing_support::SaveWindowScreenshot(host, L"widgets_buttons.bmp"));
 
     // On screen, every button is exactly what its paint code draws for its state.
