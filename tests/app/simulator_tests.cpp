@@ -208,6 +208,35 @@ TEST_F(SimulatorTest, AnEditOpenOrClearStopsTheRun) {
     });
 }
 
+// The change that stops a run is also a step of the history, and moving
+// through the history changes the program too.
+TEST_F(SimulatorTest, UndoAndRedoStopTheRunAndTheEditIsOneStep) {
+    MainWindowHarness window;
+    window.Run([&](MainWindowHarness& w) {
+        ShowExample(w);
+        w.StartHistory();  // the example as a loaded file starts it
+        CSimulatorWindow& sim = OpenByButton(w);
+        Choose(w, 4, kFirstParam, L"1");  // OUT2 2 becomes OUT2 1
+        const auto runTo = [&](int wantedEnd, const char* what) {
+            Click(w, IDC_SIM_RUN);
+            ASSERT_TRUE(sim.IsRunning()) << what;
+            Tick(w, 21);  // 2.1 s: inside the second wait of OUT2 1, the first of OUT2 2
+            EXPECT_EQ(sim.Run().WaitEnd(), wantedEnd) << what;
+        };
+        runTo(30, "the edited program: OUT2 for 1 s");
+        w.SendMessage(WM_COMMAND, ID_EDIT_UNDO);
+        w.Pump();
+        EXPECT_FALSE(sim.IsRunning()) << "an undo stops the run";
+        EXPECT_EQ(SimText(w, IDC_SIM_STATUS), L"stopped");
+        EXPECT_EQ(w.m_grid.GetItemText(4, kFirstParam), L"2") << "the edit was one step";
+        runTo(40, "the program before the edit: OUT2 for 2 s");
+        w.SendMessage(WM_COMMAND, ID_EDIT_REDO);
+        w.Pump();
+        EXPECT_FALSE(sim.IsRunning()) << "a redo stops the run";
+        EXPECT_EQ(w.m_grid.GetItemText(4, kFirstParam), L"1");
+    });
+}
+
 TEST_F(SimulatorTest, AFaultyProgramShowsTheSyntaxErrorAndDoesNotRun) {
     MainWindowHarness window;
     window.Run([&](MainWindowHarness& w) {
