@@ -4,11 +4,14 @@
 #include <string>
 #include <type_traits>
 
+#include "chart/chart_elements.h"
+#include "chart/chart_svg.h"
 #include "device/packets.h"
 #include "files/image_file.h"
 #include "files/line_encoding.h"
 #include "files/program_file.h"
 #include "files/program_text.h"
+#include "files/safe_write.h"
 #include "model/checker.h"
 #include "model/device_image.h"
 #include "model/error_texts.h"
@@ -20,7 +23,14 @@ constexpr const char* USAGE =
     "usage: velmora-cli check FILE\n"
     "       velmora-cli encode FILE OUT\n"
     "       velmora-cli decode FILE\n"
-    "       velmora-cli packets FILE\n";
+    "       velmora-cli packets FILE\n"
+    "       velmora-cli chart FILE OUT.svg [--width PIXELS] [--no-numbers]\n";
+
+// The view width a chart is laid out for when none is given: the chart at its
+// base size; and the widths accepted.
+constexpr int CHART_DEFAULT_WIDTH = 430;
+constexpr int CHART_MIN_WIDTH = 100;
+constexpr int CHART_MAX_WIDTH = 20000;
 
 struct Program {
     ProgramRow rows[MAX_ROWS];
@@ -138,19 +148,69 @@ int Packets(Program& program) {
     return 0;
 }
 
+struct ChartArgs {
+    ChartSvgOptions svg{CHART_DEFAULT_WIDTH, true};
+    bool valid = true;
+};
+
+// "--width PIXELS" and "--no-numbers", each at most once, after FILE and OUT.
+ChartArgs ParseChartArgs(const std::vector<std::filesystem::path>& args) {
+    ChartArgs parsed;
+    bool widthSeen = false, numbersSeen = false;
+    for (size_t i = 3; i < args.size() && parsed.valid; ++i) {
+        if (IsWord(args[i], "--no-numbers") && !numbersSeen) {
+            numbersSeen = true;
+            parsed.svg.rowNumbers = false;
+        } else if (IsWord(args[i], "--width") && !widthSeen && i + 1 < args.size()) {
+            widthSeen = true;
+            const auto& text = args[++i].native();
+            long width = 0;
+            parsed.valid = !text.empty() && text.size() <= 6;
+            for (const auto c : text) {
+                if (c < '0' || c > '9')
+                    parsed.valid = false;
+                else
+                    width = width * 10 + (c - '0');
+            }
+            parsed.valid = parsed.valid && width >= CHART_MIN_WIDTH && width <= CHART_MAX_WIDTH;
+            parsed.svg.width = static_cast<int>(width);
+        } else {
+            parsed.valid = false;
+        }
+    }
+    return parsed;
+}
+
+// The flowchart as the editor shows it in a view of the given width, checked
+// first so that faulty rows are red.
+int Chart(Program& program, const std::filesystem::path& out, const ChartSvgOptions& options) {
+    CheckProgram(program.rows, program.count);
+    ProgramRow elements[CHART_MAX_ELEMENTS];
+    const int count = BuildChartElements(program.rows, program.count, elements);
+    const std::string svg = ChartSvg(elements, count, MetricsForWidth(options.width), options);
+    if (!WriteFileSafely(out, svg.data(), svg.size()))
+        return FileError(out, "cannot write the file");
+    return 0;
+}
+
 }  // namespace
 
 int RunCommand(const std::vector<std::filesystem::path>& args) {
+    const bool chart = !args.empty() && IsWord(args[0], "chart");
     const size_t wanted = !args.empty() && IsWord(args[0], "encode") ? 3 : 2;
     const bool known = !args.empty() && (IsWord(args[0], "check") || IsWord(args[0], "encode") ||
                                          IsWord(args[0], "decode") || IsWord(args[0], "packets"));
-    if (!known || args.size() != wanted) {
+    const ChartArgs chartArgs = chart ? ParseChartArgs(args) : ChartArgs{};
+    const bool fits = chart ? args.size() >= 3 && chartArgs.valid : known && args.size() == wanted;
+    if (!fits) {
         Write(stderr, USAGE);
         return EXIT_USAGE_OR_FILE;
     }
     Program program;
     if (!Load(args[1], program))
         return EXIT_USAGE_OR_FILE;
+    if (chart)
+        return Chart(program, args[2], chartArgs.svg);
     if (IsWord(args[0], "check"))
         return Check(program);
     if (IsWord(args[0], "encode"))
