@@ -7,7 +7,9 @@
 //   editing_commands.cpp insert, delete, clear, cut, copy, paste, context menu
 //   files/open_save.cpp  open, save, the save question, the working copy
 //   device/send.cpp      device poll and send
+//   chart_commands.cpp   the flowchart's menu: export, copy picture, print
 #pragma once
+#include "app/chart_export.h"
 #include "chart/list_chart_view.h"
 #include "device/packets.h"
 #include "framework/controls.h"
@@ -68,6 +70,12 @@ public:
     void CopyRow();
     void PasteRow();
     void ShowContextMenu(int x, int y);
+
+    // --- The flowchart leaving the editor (chart_commands.cpp) ---
+    // The program as the flowchart shows it, laid out for the view's width.
+    ChartSource CurrentChart() const;
+    // Opens the flowchart's menu at a screen point over the view; false elsewhere.
+    bool ShowChartMenu(int x, int y);
 
     // --- Open, save, working copy (files/open_save.cpp) ---
     int LoadProgramFile(const std::wstring& path);
@@ -150,6 +158,9 @@ private:
     void OnOpenCommand();
     void OnSaveCommand();
     void OnSendCommand();
+    void OnChartExport();
+    void OnChartCopyPicture();
+    void OnChartPrint();
     // Closing by OK, Escape or the close box.
     void CloseMainWindow();
 };
