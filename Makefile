@@ -1,9 +1,10 @@
 # Front door. `make test` and `make run` install what is missing, then build.
 NATIVE  := build/native
 WINDOWS := build/windows
+DIST    := build/dist
 JOBS    ?= $(shell nproc)
 
-.PHONY: all deps native windows test test-native test-windows check-format run bench clean
+.PHONY: all deps native windows dist test test-native test-windows check-format run bench clean
 
 all: native windows
 
@@ -16,8 +17,12 @@ native: deps
 
 windows: deps
 	@cmake -S . -B $(WINDOWS) -G Ninja -DCMAKE_BUILD_TYPE=Release \
-	    -DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/cmake/mingw-w64.cmake >/dev/null
+	    -DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/cmake/mingw-w64.cmake -DVELMORA_DIST_DIR=$(CURDIR)/$(DIST) >/dev/null
 	@cmake --build $(WINDOWS) -j $(JOBS)
+
+# The Windows tree's build packs the zip; this shows what it holds.
+dist: windows
+	@unzip -l $(DIST)/Velmora-*-windows-x64.zip
 
 test-native: native
 	@ctest --test-dir $(NATIVE) --output-on-failure -j $(JOBS)
