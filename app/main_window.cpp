@@ -95,6 +95,8 @@ BEGIN_MESSAGE_MAP(CVelmoraDlg, CDialog)
     Command<&ThisClass::OnChartExport>(ID_CHART_EXPORT),
     Command<&ThisClass::OnChartCopyPicture>(ID_CHART_COPY_PICTURE),
     Command<&ThisClass::OnChartPrint>(ID_CHART_PRINT),
+    Command<&ThisClass::OnUndoCommand>(ID_EDIT_UNDO),
+    Command<&ThisClass::OnRedoCommand>(ID_EDIT_REDO),
     Command<&ThisClass::OnLanguageChange>(IDC_LANG_COMBO, CBN_SELCHANGE),
 END_MESSAGE_MAP()
 // clang-format on
@@ -114,6 +116,8 @@ void CVelmoraDlg::OnClearCommand() { ClearProgram(); }
 void CVelmoraDlg::OnCutCommand() { CutRow(); }
 void CVelmoraDlg::OnCopyCommand() { CopyRow(); }
 void CVelmoraDlg::OnPasteCommand() { PasteRow(); }
+void CVelmoraDlg::OnUndoCommand() { UndoChange(); }
+void CVelmoraDlg::OnRedoCommand() { RedoChange(); }
 void CVelmoraDlg::OnOpenCommand() { OpenCommand(); }
 void CVelmoraDlg::OnSaveCommand() { SaveCommand(); }
 void CVelmoraDlg::OnSendCommand() { SendProgram(); }
@@ -201,8 +205,10 @@ bool CVelmoraDlg::InitMainWindow() {
     m_connected = 0;
     // Without a working copy the blank program still gets its flowchart
     // (the START element), as after any edit.
-    if (LoadProgramFile(m_workingCopyPath) < 0)
+    if (LoadProgramFile(m_workingCopyPath) < 0) {
         RecheckAndRedraw();
+        StartHistory();
+    }
     ApplyLanguage();
     UpdateData(false);
     ::SetTimer(m_hWnd, TIMER_POLL, TIMER_POLL_MS, nullptr);
@@ -387,6 +393,8 @@ void CVelmoraDlg::OnSysCommand(UINT id, LPARAM) {
 bool CVelmoraDlg::FilterKeyMessage(MSG* msg) {
     if ((msg->message != WM_KEYDOWN && msg->message != WM_CHAR) || !msg->hwnd)
         return false;
+    if (HandleHistoryKey(*msg))
+        return true;
     if (msg->message == WM_KEYDOWN && (msg->wParam == 'E' || msg->wParam == 'P') && ::GetKeyState(VK_CONTROL) < 0 &&
         (msg->hwnd == m_hWnd || ::IsChild(m_hWnd, msg->hwnd))) {
         // Ctrl+E and Ctrl+P work from anywhere in the window.

@@ -56,6 +56,10 @@ public:
     // Selects `row` only; a row outside the list selects none (-1).
     void SelectRow(int row);
 
+    // Closes an open editor as a click elsewhere would: its text goes into the
+    // cell and the end of editing is reported (posted) to the parent.
+    void CloseEditors();
+
     // Makes the list measure its rows again (after a change of m_nRowHeight).
     void RemeasureRows();
     // Row and column of the cell label under a client point, false for none.
@@ -88,7 +92,6 @@ private:
     void ToggleCheckBox(POINT point);
     void OpenComboBox();
     void OpenEditBox();
-    void CloseEditors();
     void CloseEditBox();
     void CloseComboBox();
     void ReportEditEnd(UINT message, bool changed);

@@ -23,8 +23,8 @@ rm -rf "$stage"
 mkdir -p "$top/Simulated" "$top/Examples"
 
 for file in Velmora.exe Halvex.dll PembleUSB.dll; do
-  cp "$bin/hardware/$file" "$top/"
-  cp "$bin/simulated/$file" "$top/Simulated/"
+  cp -p "$bin/hardware/$file" "$top/"
+  cp -p "$bin/simulated/$file" "$top/Simulated/"
 done
 
 # notepad_text BOM|NOBOM SOURCE: the text with CR LF line ends and the version filled in.
