@@ -1,3 +1,4 @@
+#include "framework/palette.h"
 #include "app/main_window.h"
 #include "app/language_pack.h"
 #include "app/velmora_app.h"
@@ -8,7 +9,7 @@
 #include "grid/grid_messages.h"
 #include "model/checker.h"
 #include "res/resource.h"
-#include "widgets/button_looks.h"
+#include "app/button_looks.h"
 #include <algorithm>
 #include <array>
 
@@ -16,7 +17,6 @@ int g_gridFontSize = 7;
 
 namespace {
 
-constexpr COLORREF kWindowBackground = RGB(255, 200, 130);
 constexpr int kMinWindowWidth = 880;
 constexpr int kMinWindowHeight = 600;
 // Column 0 keeps its width; the others share what is left in proportion to
@@ -104,7 +104,7 @@ END_MESSAGE_MAP()
 CVelmoraDlg::CVelmoraDlg(HWND parent)
     : CDialog(IDD_VELMORA_DIALOG, parent),
       m_gridFont(MakeGridFont(7)),
-      m_bkBrush(::CreateSolidBrush(kWindowBackground)),
+      m_bkBrush(::CreateSolidBrush(PALETTE_WINDOW_BACKGROUND)),
       m_hIcon(::LoadIconW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_MAINFRAME))) {
     g_gridFontSize = 7;
 }
@@ -205,7 +205,7 @@ bool CVelmoraDlg::InitMainWindow() {
     m_connected = 0;
     // Without a working copy the blank program still gets its flowchart
     // (the START element), as after any edit.
-    if (LoadProgramFile(m_workingCopyPath) < 0) {
+    if (!LoadWorkingCopy()) {
         RecheckAndRedraw();
         StartHistory();
     }
@@ -363,8 +363,8 @@ void CVelmoraDlg::OnGetMinMaxInfo(MINMAXINFO* info) {
 HBRUSH CVelmoraDlg::OnCtlColor(HDC dc, HWND, UINT type) {
     if (type != CTLCOLOR_DLG && type != CTLCOLOR_STATIC)
         return reinterpret_cast<HBRUSH>(Default());
-    ::SetTextColor(dc, RGB(0, 0, 0));
-    ::SetBkColor(dc, kWindowBackground);
+    ::SetTextColor(dc, PALETTE_BLACK);
+    ::SetBkColor(dc, PALETTE_WINDOW_BACKGROUND);
     return m_bkBrush;
 }
 
@@ -510,11 +510,6 @@ void CVelmoraDlg::OnLanguageChange() {
 }
 
 void CVelmoraDlg::CloseMainWindow() {
-    if (!AskSaveChanges())
-        return;
-    // Without the flowchart the initialisation stopped before the working copy
-    // was loaded; the empty grid must not be written over the last program.
-    if (m_chart.m_hWnd)
-        SaveProgramFile(m_workingCopyPath);
-    EndDialog(IDOK);
+    if (CloseProgram())
+        EndDialog(IDOK);
 }
