@@ -9,7 +9,9 @@
 //   file_commands.cpp    open, save, the save question, the working copy
 //   send_command.cpp     device poll and send
 //   simulator_wiring.cpp the Run button, F5 and the simulator window's links
+//   chart_commands.cpp   the flowchart's menu: export, copy picture, print
 #pragma once
+#include "app/chart_export.h"
 #include "app/halvex_link.h"
 #include "app/pemble_link.h"
 #include "app/simulator_window.h"
@@ -94,6 +96,14 @@ public:
     bool HandleHistoryKey(const MSG& msg);
 
     // --- Open, save, working copy (file_commands.cpp) ---
+
+    // --- The flowchart leaving the editor (chart_commands.cpp) ---
+    // The program as the flowchart shows it, laid out for the view's width.
+    ChartSource CurrentChart() const;
+    // Opens the flowchart's menu at a screen point over the view; false elsewhere.
+    bool ShowChartMenu(int x, int y);
+
+    // --- Open, save, working copy (files/open_save.cpp) ---
     int LoadProgramFile(const std::wstring& path);
     int SaveProgramFile(const std::wstring& path);
     // False when the user cancels, or a save asked for did not happen.
@@ -197,6 +207,9 @@ private:
     void OnSaveCommand();
     void OnSendCommand();
     void OnRunCommand();
+    void OnChartExport();
+    void OnChartCopyPicture();
+    void OnChartPrint();
     // Closing by OK, Escape or the close box.
     void CloseMainWindow();
     // Runs `step` with the file commands over this window's program and seam.

@@ -3,6 +3,7 @@
 #pragma once
 #include "chart/chart_messages.h"
 #include "chart/chart_metrics.h"
+#include "chart/chart_painting.h"
 #include "chart/connector_plan.h"
 #include "chart/element_geometry.h"
 #include "chart/scroll_wnd.h"
@@ -76,9 +77,10 @@ protected:
 
 private:
     int ElementCode(int i) const;
+    // The view's layout, fonts and selection, for painting into its strip.
+    ChartLook CurrentLook() const;
     // Content (strip width, one row band per element), line step one row.
     void UpdateContentSize();
-    void DrawConnectors(HDC dc, int n);
     void TakeFocus();
     void NotifySelection(int index);
 
