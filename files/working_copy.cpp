@@ -18,9 +18,12 @@ bool IsFolderWritable(const std::wstring& folder) {
 std::wstring AppDataFolder() {
     wchar_t base[MAX_PATH] = {};
     std::wstring root;
-    if (SUCCEEDED(::SHGetFolderPathW(nullptr, CSIDL_APPDATA | CSIDL_FLAG_CREATE, nullptr, SHGFP_TYPE_CURRENT, base)))
+    // The variable first: in a user's session it names the same folder, and a
+    // test run points it at a folder of its own instead of the real profile.
+    if (const DWORD n = ::GetEnvironmentVariableW(L"APPDATA", base, MAX_PATH); n > 0 && n < MAX_PATH)
         root = base;
-    else if (const DWORD n = ::GetEnvironmentVariableW(L"APPDATA", base, MAX_PATH); n > 0 && n < MAX_PATH)
+    else if (SUCCEEDED(
+                 ::SHGetFolderPathW(nullptr, CSIDL_APPDATA | CSIDL_FLAG_CREATE, nullptr, SHGFP_TYPE_CURRENT, base)))
         root = base;
     if (root.empty())
         return {};
