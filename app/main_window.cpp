@@ -93,6 +93,9 @@ BEGIN_MESSAGE_MAP(CVelmoraDlg, CDialog)
     Command<&ThisClass::OnCopyCommand>(ID_EDIT_COPY),
     Command<&ThisClass::OnPasteCommand>(ID_EDIT_PASTE),
     Command<&ThisClass::OnLanguageChange>(IDC_LANG_COMBO, CBN_SELCHANGE),
+    Activate<&ThisClass::OnActivate>(),
+    Message<&ThisClass::OnQueryEndSession>(WM_QUERYENDSESSION),
+    Message<&ThisClass::OnEndSession>(WM_ENDSESSION),
 END_MESSAGE_MAP()
 // clang-format on
 
@@ -111,7 +114,10 @@ void CVelmoraDlg::OnClearCommand() { ClearProgram(); }
 void CVelmoraDlg::OnCutCommand() { CutRow(); }
 void CVelmoraDlg::OnCopyCommand() { CopyRow(); }
 void CVelmoraDlg::OnPasteCommand() { PasteRow(); }
-void CVelmoraDlg::OnOpenCommand() { OpenCommand(); }
+void CVelmoraDlg::OnOpenCommand() {
+    m_grid.EndEditing();
+    OpenCommand();
+}
 void CVelmoraDlg::OnSaveCommand() { SaveCommand(); }
 void CVelmoraDlg::OnSendCommand() { SendProgram(); }
 void CVelmoraDlg::OnTimer(UINT_PTR id) { PollDevice(id); }
@@ -483,12 +489,47 @@ void CVelmoraDlg::OnLanguageChange() {
     ApplyLanguage();
 }
 
-void CVelmoraDlg::CloseMainWindow() {
-    if (!AskSaveChanges())
-        return;
+void CVelmoraDlg::SaveWorkingCopy() {
     // Without the flowchart the initialisation stopped before the working copy
     // was loaded; the empty grid must not be written over the last program.
     if (m_chart.m_hWnd)
         SaveProgramFile(m_workingCopyPath);
+}
+
+void CVelmoraDlg::CloseMainWindow() {
+    if (!AskSaveChanges())
+        return;
+    SaveWorkingCopy();
     EndDialog(IDOK);
+}
+
+// Child windows never see WM_ACTIVATE: the buttons learn of the deactivation
+// from here, so that no hover look stays on while another window is in front.
+void CVelmoraDlg::OnActivate(UINT state, HWND other, BOOL minimized) {
+    Default();
+    if (state != WA_INACTIVE)
+        return;
+    const WPARAM wParam = MAKEWPARAM(WA_INACTIVE, minimized ? 1 : 0);
+    const LPARAM lParam = reinterpret_cast<LPARAM>(other);
+    CButtonST* const shaded[] = {&m_btnOpen, &m_btnSave, &m_btnClear, &m_btnSend, &m_btnExit};
+    for (CButtonST* button : shaded)
+        if (button->m_hWnd)
+            button->SendMessage(WM_ACTIVATE, wParam, lParam);
+    for (CButtonST& button : m_cmdButtons)
+        if (button.m_hWnd)
+            button.SendMessage(WM_ACTIVATE, wParam, lParam);
+}
+
+// The session ends without a question: whatever was not saved stays in the
+// working copy, as at a normal close.
+LRESULT CVelmoraDlg::OnQueryEndSession(WPARAM, LPARAM) { return TRUE; }
+
+LRESULT CVelmoraDlg::OnEndSession(WPARAM ending, LPARAM) {
+    if (!ending)
+        return 0;
+    m_grid.EndEditing();
+    SaveWorkingCopy();
+    g_velmoraApp.WriteSettings();
+    g_velmoraApp.SaveLanguagePacks();
+    return 0;
 }

@@ -65,7 +65,8 @@ public:
     void DeleteCommand();
     void ClearProgram();
     void CutRow();
-    void CopyRow();
+    // True when the row reached the clipboard.
+    bool CopyRow();
     void PasteRow();
     void ShowContextMenu(int x, int y);
 
@@ -152,4 +153,9 @@ private:
     void OnSendCommand();
     // Closing by OK, Escape or the close box.
     void CloseMainWindow();
+    // Writes the program into the working copy when it was loaded at start.
+    void SaveWorkingCopy();
+    void OnActivate(UINT state, HWND other, BOOL minimized);
+    LRESULT OnQueryEndSession(WPARAM wParam, LPARAM lParam);
+    LRESULT OnEndSession(WPARAM ending, LPARAM lParam);
 };
