@@ -5,6 +5,7 @@
 #include "app/velmora_app.h"
 #include "files/clipboard_row.h"
 #include "framework/handles.h"
+#include "model/checker.h"
 #include "model/vocabulary.h"
 #include "res/resource.h"
 #include <algorithm>
@@ -134,6 +135,8 @@ bool CVelmoraDlg::CopyRow() {
     if (sel < 0)
         return false;
     GridToRows();
+    // Rows read back from the grid carry no check results; the status line reads them.
+    m_checkResult = CheckProgram(m_rows, m_rowCount);
     if (sel >= m_rowCount)
         return false;
     uint8_t block[CLIPBOARD_BLOCK_SIZE];

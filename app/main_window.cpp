@@ -195,8 +195,12 @@ bool CVelmoraDlg::InitMainWindow() {
     m_connected = 0;
     // Without a working copy the blank program still gets its flowchart
     // (the START element), as after any edit.
-    if (LoadProgramFile(m_workingCopyPath) < 0)
+    if (LoadProgramFile(m_workingCopyPath) < 0) {
+        // One that is there but cannot be read (locked, no permission) still
+        // holds the last program: the blank one must never replace it.
+        m_workingCopyUnreadable = FileIsPresent(m_workingCopyPath);
         RecheckAndRedraw();
+    }
     ApplyLanguage();
     UpdateData(false);
     ::SetTimer(m_hWnd, TIMER_POLL, TIMER_POLL_MS, nullptr);
@@ -492,7 +496,7 @@ void CVelmoraDlg::OnLanguageChange() {
 void CVelmoraDlg::SaveWorkingCopy() {
     // Without the flowchart the initialisation stopped before the working copy
     // was loaded; the empty grid must not be written over the last program.
-    if (m_chart.m_hWnd)
+    if (m_chart.m_hWnd && !m_workingCopyUnreadable)
         SaveProgramFile(m_workingCopyPath);
 }
 

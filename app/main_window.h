@@ -101,6 +101,7 @@ public:
     CFont m_gridFont;
     CBrush m_bkBrush;
     std::wstring m_workingCopyPath;
+    bool m_workingCopyUnreadable = false;  // there at start, but could not be read: never written
     int m_checkResult = 0;
     int m_rowCount = 0;
     ProgramRow m_rows[MAX_ROWS] = {};

@@ -33,6 +33,13 @@ std::wstring AppDataFolder() {
     return folder;
 }
 
+bool FileIsPresent(const std::wstring& path) {
+    if (::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES)
+        return true;
+    const DWORD error = ::GetLastError();
+    return error != ERROR_FILE_NOT_FOUND && error != ERROR_PATH_NOT_FOUND;
+}
+
 std::wstring WorkingCopyPath(const std::wstring& exeFolder) {
     std::wstring folder = exeFolder;
     if (!IsFolderWritable(exeFolder)) {

@@ -18,6 +18,10 @@ bool IsFolderWritable(const std::wstring& folder);
 // created when missing; empty when there is none.
 std::wstring AppDataFolder();
 
+// True when something stands at `path`, or when that cannot be told (no
+// permission): only a missing file or folder counts as absent.
+bool FileIsPresent(const std::wstring& path);
+
 // The working copy's path for an executable in `exeFolder` (no trailing
 // backslash): "<exeFolder>\CurFlowchart.STxt" when the folder can be written,
 // else the same name in AppDataFolder(), and the first form again when there

@@ -116,7 +116,7 @@ TEST_F(FileEditTest, SessionEndKeepsTheProgramAndTheSettingsWithoutAsking) {
         EXPECT_TRUE(questions.empty()) << "no question box at session end";
         EXPECT_TRUE(boxes.boxes.empty());
         const auto copy = app_test::ReadBytes(File(L"CurFlowchart.STxt"));
-        EXPECT_EQ(std::string(copy.begin(), copy.end()), "1\tOUT2 1\r\n2\tEND\r\n");
+        EXPECT_EQ(std::string(copy.begin(), copy.end()), "1\tOUT2 1\r\n2\tEND\r\n3\t\r\n");
         EXPECT_EQ(app_test::IniValue(File(L"Velmora.ini"), L"Set", L"WinW"), L"1000");
         EXPECT_EQ(app_test::IniValue(File(L"Velmora.ini"), L"Set", L"WinH"), L"700");
         EXPECT_NE(app_test::IniValue(File(L"Velmora.ini"), L"English", L"C1"), L"<missing>");
@@ -225,11 +225,11 @@ TEST_F(FileEditTest, StatusLineFollowsEveryEditingCommand) {
         MainWindowHarness w;
         Run(w, [&](MainWindowHarness& w) {
             LoadLines(w, File(L"in.stxt"), program);
-            Select(w, 3);
+            Select(w, 0);
             Click(w, ID_EDIT_COPY);
             Select(w, 1);
             const std::wstring faulty = Status(w);
-            ASSERT_NE(faulty, L"");
+            ASSERT_NE(faulty, L"") << "a copy keeps the rows' check results";
             Select(w, c.select);
             Click(w, c.command);
             w.Pump();
@@ -239,4 +239,35 @@ TEST_F(FileEditTest, StatusLineFollowsEveryEditingCommand) {
             EXPECT_EQ(w.m_rows[selected].errorFlags != 0, c.faultySelected);
         });
     }
+}
+
+TEST_F(FileEditTest, AnUnreadableWorkingCopyIsNeverWrittenOver) {
+    const std::wstring copy = File(L"CurFlowchart.STxt");
+    WriteLines(L"CurFlowchart.STxt", {"1\tOUT3 1", "2\tEND"});
+    // Another program holds it open without sharing while the editor starts.
+    HANDLE lock = ::CreateFileW(copy.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(lock, INVALID_HANDLE_VALUE);
+    MainWindowHarness w;
+    Run(w, [&](MainWindowHarness& w) {
+        EXPECT_EQ(Names(w), (Texts{L""})) << "a blank start";
+        ::CloseHandle(lock);
+        lock = INVALID_HANDLE_VALUE;
+        w.SendMessage(WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF);
+        questionAnswers = {IDNO};
+        ::SendMessageW(w.m_hWnd, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    });
+    if (lock != INVALID_HANDLE_VALUE)
+        ::CloseHandle(lock);
+    const auto bytes = app_test::ReadBytes(copy);
+    EXPECT_EQ(std::string(bytes.begin(), bytes.end()), "1\tOUT3 1\r\n2\tEND\r\n");
+
+    // A missing working copy is written at the close as before.
+    ASSERT_TRUE(::DeleteFileW(copy.c_str()));
+    MainWindowHarness again;
+    Run(again, [&](MainWindowHarness& w) {
+        LoadLines(w, File(L"in.stxt"), {"1\tOUT2 1"});
+        questionAnswers = {IDNO};
+        ::SendMessageW(w.m_hWnd, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    });
+    EXPECT_TRUE(app_test::FileExists(copy));
 }
