@@ -108,6 +108,7 @@ public:
     int m_modified = 0;
     std::wstring m_lastPath;
     int m_connected = 0;
+    bool m_sending = false;  // a send is in progress: no poll tick runs
     CBitmap m_bmpNoDevice;
     CBitmap m_bmpDevice;
     HICON m_hIcon = nullptr;

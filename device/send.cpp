@@ -76,6 +76,18 @@ private:
     HANDLE m_handle = INVALID_HANDLE_VALUE;
 };
 
+// Marks a send in progress for its scope.
+class SendingScope {
+public:
+    explicit SendingScope(bool& sending) : m_sending(sending) { m_sending = true; }
+    ~SendingScope() { m_sending = false; }
+    SendingScope(const SendingScope&) = delete;
+    SendingScope& operator=(const SendingScope&) = delete;
+
+private:
+    bool& m_sending;
+};
+
 // The progress bar and the status line share one place at the bottom.
 void ShowProgressBar(HWND dialog, bool show) {
     ::ShowWindow(::GetDlgItem(dialog, IDC_PROGRESS), show ? SW_SHOW : SW_HIDE);
@@ -86,6 +98,10 @@ void ShowProgressBar(HWND dialog, bool show) {
 
 void CVelmoraDlg::PollDevice(UINT_PTR timerId) {
     if (timerId != TIMER_POLL && timerId != TIMER_SEND_DONE)
+        return;
+    // Ticks that come inside an error box's loop during a send would switch
+    // the library or hide the progress bar half-way through the transfer.
+    if (m_sending)
         return;
     if (timerId == TIMER_SEND_DONE) {
         m_progress.SetPos(0);
@@ -112,6 +128,11 @@ void CVelmoraDlg::PollDevice(UINT_PTR timerId) {
 }
 
 void CVelmoraDlg::SendProgram() {
+    if (m_sending)
+        return;
+    SendingScope sending(m_sending);
+    // An earlier send's timer must not hide this one's progress bar.
+    ::KillTimer(m_hWnd, TIMER_SEND_DONE);
     std::memset(m_image, 0, sizeof m_image);
     m_imageLength = 0;
     const int count = std::clamp(m_rowCount, 0, MAX_ROWS);
@@ -200,7 +221,8 @@ bool CVelmoraDlg::SendPacket(HANDLE handle, DevicePacket& packet) {
     }
 
     // Report id, marker, status and the rest; a short reply leaves zeros.
-    uint8_t reply[HALVEX_REPLY_SIZE] = {};
+    // Halvex `Read` has no length: the buffer takes a full report.
+    uint8_t reply[HALVEX_READ_BUFFER_SIZE] = {};
     bool written = false;
     bool read = false;
     if (g_useHidLibrary) {

@@ -38,6 +38,7 @@ bool Read(unsigned char* reply) {
         return false;
     }
     static_assert(SIM_REPLY_SIZE == HALVEX_REPLY_SIZE);
+    static_assert(SIM_MAX_READ_BYTES <= HALVEX_READ_BUFFER_SIZE);
     std::memcpy(reply, received, HALVEX_REPLY_SIZE);
     // `Read` has no length: a library for a longer report fills that much.
     const int length = SimHalvexReadBytes();
