@@ -229,6 +229,26 @@ TEST_P(SendTest, DeviceGoneAfterThePollIsAConnectFailure) {
     });
 }
 
+TEST_P(SendTest, AHalvexThatFillsAFullReportOverrunsNothing) {
+    InWindow([&](MainWindowHarness& w) {
+        // A Halvex.dll built for a 256-byte report fills that much at each Read.
+        UseDevice(w, {"HalvexReadBytes=256"});
+        SetRows(w, ExampleProgram());
+        CheckProgram(w.m_rows, w.m_rowCount);
+        const std::vector<ProgramRow> rows(w.m_rows, w.m_rows + w.m_rowCount);
+        w.SendProgram();
+        w.SendProgram();
+
+        EXPECT_TRUE(m_boxes.boxes.empty());
+        const auto lines = PacketLines();
+        ASSERT_EQ(lines.size(), 14u);
+        EXPECT_EQ(lines[13], Accepted(7, EXAMPLE_PACKETS[6]));
+        EXPECT_EQ(ReceivedImage(), std::vector<unsigned char>(w.m_image, w.m_image + 30));
+        EXPECT_EQ(std::memcmp(rows.data(), w.m_rows, rows.size() * sizeof(ProgramRow)), 0);
+        ExpectNoHandleOpen();
+    });
+}
+
 // Shows a real box for each message; while a box is up, the settings change
 // and the given timers come due, delivered inside the box's own loop, which
 // then closes it.
