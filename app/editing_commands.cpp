@@ -62,6 +62,14 @@ std::wstring MenuText(int n) {
 // Position of the "insert" submenu in the context menu's popup.
 constexpr UINT INSERT_SUBMENU_POSITION = 6;
 
+// Undo and Redo follow the menu's own items, after a separator; their texts
+// are set with the others once the menu is owner-drawn.
+void AddHistoryItems(HMENU popup) {
+    ::AppendMenuW(popup, MF_SEPARATOR, 0, nullptr);
+    ::AppendMenuW(popup, MF_STRING, ID_EDIT_UNDO, L"");
+    ::AppendMenuW(popup, MF_STRING, ID_EDIT_REDO, L"");
+}
+
 // After a row went in at `sel`: the selection stays on the line that was
 // selected (now one lower) in the grid and the flowchart, both views are
 // brought up to date, and the status line follows.
@@ -88,10 +96,12 @@ bool CVelmoraDlg::InsertCommand(int code) {
     record.code = static_cast<int16_t>(code);
     if (code >= 0 && code < VocabularyCount(VocabCommands))
         SetRowText(record.name, VocabularyText(VocabCommands, code));
+    const ProgramState before = ShownProgram();
     if (!InsertProgramRow(sel, &record, true))
         return false;
     m_modified = 1;
     FollowInsertedRow(*this, sel);
+    ProgramChanged(&before);
     return true;
 }
 
@@ -101,6 +111,7 @@ void CVelmoraDlg::DeleteCommand() {
     int sel = m_grid.GetSelectedRow();
     if (sel < 0 || sel >= n)
         return;
+    const ProgramState before = ShownProgram();
     m_modified = 1;
     if (n == 1) {
         ResetGridRow(0, true);
@@ -114,12 +125,14 @@ void CVelmoraDlg::DeleteCommand() {
     RecheckAndRedraw();
     ::SetFocus(m_grid.m_hWnd);
     ShowRowStatus(m_grid.GetSelectedRow());
+    ProgramChanged(&before);
 }
 
 void CVelmoraDlg::ClearProgram() {
     m_grid.EndEditing();
     if (!AskSaveChanges())
         return;
+    const ProgramState before = ShownProgram();
     m_modified = 1;
     m_grid.DeleteAllItems();
     m_chart.m_nSelected = -1;
@@ -128,6 +141,7 @@ void CVelmoraDlg::ClearProgram() {
     m_grid.SelectRow(0);
     ::SetFocus(m_grid.m_hWnd);
     ShowRowStatus(m_grid.GetSelectedRow());
+    ProgramChanged(&before);
 }
 
 bool CVelmoraDlg::CopyRow() {
@@ -204,10 +218,12 @@ void CVelmoraDlg::PasteRow() {
     ProgramRow record = {};
     if (!ParseClipboardBlock(copy.data(), copy.size(), record))
         return;
+    const ProgramState before = ShownProgram();
     m_modified = 1;
     if (!InsertProgramRow(sel, &record, true))
         return;
     FollowInsertedRow(*this, sel);
+    ProgramChanged(&before);
 }
 
 void CVelmoraDlg::ShowContextMenu(int x, int y) {
@@ -221,11 +237,18 @@ void CVelmoraDlg::ShowContextMenu(int x, int y) {
     HMENU popup = menu ? ::GetSubMenu(menu, 0) : nullptr;
     if (!popup)
         return;
+    AddHistoryItems(popup);
     COwnerDrawnMenu look(popup);
     const UINT items[] = {ID_EDIT_CUT, ID_EDIT_COPY, ID_EDIT_PASTE, ID_ROW_DELETE, ID_INSERT_BLANK};
     for (int i = 0; i < 5; ++i)
         look.SetItemText(popup, items[i], false, MenuText(i + 1));
     look.SetItemText(popup, INSERT_SUBMENU_POSITION, true, MenuText(6));
+    look.SetItemText(popup, ID_EDIT_UNDO, false, g_velmoraApp.Text(XT_MENU_UNDO));
+    look.SetItemText(popup, ID_EDIT_REDO, false, g_velmoraApp.Text(XT_MENU_REDO));
+    if (!m_history.CanUndo())
+        ::EnableMenuItem(popup, ID_EDIT_UNDO, MF_BYCOMMAND | MF_GRAYED);
+    if (!m_history.CanRedo())
+        ::EnableMenuItem(popup, ID_EDIT_REDO, MF_BYCOMMAND | MF_GRAYED);
     if (!::IsClipboardFormatAvailable(CF_PROGRAM_ROW))
         ::EnableMenuItem(popup, ID_EDIT_PASTE, MF_BYCOMMAND | MF_GRAYED);
     ::TrackPopupMenu(popup, TPM_LEFTALIGN | TPM_RIGHTBUTTON, x, y, 0, m_hWnd, nullptr);

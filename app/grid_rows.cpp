@@ -223,8 +223,13 @@ bool CVelmoraDlg::RenumberRows(bool redraw) {
 }
 
 int CVelmoraDlg::GridToRows() {
+    m_rowCount = ReadGridRows(m_rows);
+    return m_rowCount;
+}
+
+int CVelmoraDlg::ReadGridRows(ProgramRow (&rows)[MAX_ROWS]) const {
     const int count = std::min(m_grid.GetItemCount(), MAX_ROWS);
-    std::memset(m_rows, 0, sizeof m_rows);
+    std::memset(rows, 0, sizeof rows);
     auto cellText = [this](int row, int column) {
         std::wstring text = m_grid.GetItemText(row, column);
         if (text.size() > kCellReadLimit)
@@ -232,7 +237,7 @@ int CVelmoraDlg::GridToRows() {
         return text;
     };
     for (int i = 0; i < count; ++i) {
-        ProgramRow& record = m_rows[i];
+        ProgramRow& record = rows[i];
         const std::wstring name = cellText(i, COL_COMMAND);
         const std::wstring_view trimmed = Trimmed(name);
         SetRowText(record.name, trimmed);
@@ -240,7 +245,6 @@ int CVelmoraDlg::GridToRows() {
         for (int slot = 0; slot < ROW_PARAM_SLOTS; ++slot)
             SetRowText(record.params[slot], cellText(i, COL_P1 + slot));
     }
-    m_rowCount = count;
     return count;
 }
 
@@ -275,6 +279,10 @@ LRESULT CVelmoraDlg::OnGridComboEnd(WPARAM wParam, LPARAM lParam) {
     bool changed = lParam != 0;
     if (row >= m_grid.GetItemCount())
         return 1;  // the row went away before the report came
+    // The drop-down wrote its choice into the cell already: the program before
+    // it is the one the history last recorded.
+    ProgramState before = m_history.Present();
+    before.selectedRow = m_grid.GetSelectedRow();
     if (column == COL_COMMAND) {
         const std::wstring text(Trimmed(m_grid.GetItemText(row, COL_COMMAND)));
         if (changed)
@@ -293,6 +301,7 @@ LRESULT CVelmoraDlg::OnGridComboEnd(WPARAM wParam, LPARAM lParam) {
         m_modified = 1;
         RecheckAndRedraw();
         ShowRowStatus(m_grid.GetSelectedRow());
+        ProgramChanged(&before);
     }
     return 1;
 }

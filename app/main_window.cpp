@@ -92,6 +92,8 @@ BEGIN_MESSAGE_MAP(CVelmoraDlg, CDialog)
     Command<&ThisClass::OnCutCommand>(ID_EDIT_CUT),
     Command<&ThisClass::OnCopyCommand>(ID_EDIT_COPY),
     Command<&ThisClass::OnPasteCommand>(ID_EDIT_PASTE),
+    Command<&ThisClass::OnUndoCommand>(ID_EDIT_UNDO),
+    Command<&ThisClass::OnRedoCommand>(ID_EDIT_REDO),
     Command<&ThisClass::OnLanguageChange>(IDC_LANG_COMBO, CBN_SELCHANGE),
     Activate<&ThisClass::OnActivate>(),
     Message<&ThisClass::OnQueryEndSession>(WM_QUERYENDSESSION),
@@ -114,6 +116,8 @@ void CVelmoraDlg::OnClearCommand() { ClearProgram(); }
 void CVelmoraDlg::OnCutCommand() { CutRow(); }
 void CVelmoraDlg::OnCopyCommand() { CopyRow(); }
 void CVelmoraDlg::OnPasteCommand() { PasteRow(); }
+void CVelmoraDlg::OnUndoCommand() { UndoChange(); }
+void CVelmoraDlg::OnRedoCommand() { RedoChange(); }
 void CVelmoraDlg::OnOpenCommand() {
     m_grid.EndEditing();
     OpenCommand();
@@ -200,6 +204,7 @@ bool CVelmoraDlg::InitMainWindow() {
         // holds the last program: the blank one must never replace it.
         m_workingCopyUnreadable = FileIsPresent(m_workingCopyPath);
         RecheckAndRedraw();
+        StartHistory();
     }
     ApplyLanguage();
     UpdateData(false);
@@ -385,6 +390,8 @@ void CVelmoraDlg::OnSysCommand(UINT id, LPARAM) {
 bool CVelmoraDlg::FilterKeyMessage(MSG* msg) {
     if ((msg->message != WM_KEYDOWN && msg->message != WM_CHAR) || !msg->hwnd)
         return false;
+    if (HandleHistoryKey(*msg))
+        return true;
     const bool toGrid = m_grid.m_hWnd && msg->hwnd == m_grid.m_hWnd;
     if (toGrid && msg->message == WM_KEYDOWN) {
         const bool control = ::GetKeyState(VK_CONTROL) < 0;

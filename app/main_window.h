@@ -5,6 +5,7 @@
 //   main_window.cpp      creation, layout, colours, keys, selection, closing
 //   grid_rows.cpp        grid set-up and the grid <-> m_rows machinery
 //   editing_commands.cpp insert, delete, clear, cut, copy, paste, context menu
+//   undo_redo.cpp        the history of changes, undo and redo
 //   files/open_save.cpp  open, save, the save question, the working copy
 //   device/send.cpp      device poll and send
 #pragma once
@@ -16,6 +17,7 @@
 #include "grid/edit_list_ctrl_ex.h"
 #include "model/device_image.h"
 #include "model/program_row.h"
+#include "model/undo_history.h"
 #include "widgets/button_st.h"
 #include "widgets/my_combo_box.h"
 #include "widgets/shade_button_st.h"
@@ -53,6 +55,8 @@ public:
     void ResetGridRow(int index, bool clearTexts);
     bool RenumberRows(bool redraw);
     int GridToRows();
+    // Reads the grid's rows without touching m_rows; returns their count.
+    int ReadGridRows(ProgramRow (&rows)[MAX_ROWS]) const;
     void RowsToGrid();
     void MarkErrorRows(bool redraw);
     void RecheckAndRedraw();
@@ -69,6 +73,20 @@ public:
     bool CopyRow();
     void PasteRow();
     void ShowContextMenu(int x, int y);
+
+    // --- History of changes (undo_redo.cpp) ---
+    // The program as the grid shows it, with its selected row.
+    ProgramState ShownProgram() const;
+    // A new history at the program shown; it counts as saved while unmodified.
+    void StartHistory();
+    // Every change of the program ends here. An edit passes the program as it
+    // was before it and becomes one step of the history; an undo or redo
+    // passes null (the history has moved already).
+    void ProgramChanged(const ProgramState* before);
+    void UndoChange();
+    void RedoChange();
+    // Ctrl+Z, Ctrl+Y and Ctrl+Shift+Z for any window of the dialog.
+    bool HandleHistoryKey(const MSG& msg);
 
     // --- Open, save, working copy (files/open_save.cpp) ---
     int LoadProgramFile(const std::wstring& path);
@@ -114,6 +132,7 @@ public:
     HICON m_hIcon = nullptr;
     uint8_t m_image[IMAGE_BUFFER_SIZE] = {};
     int m_imageLength = 0;
+    UndoHistory m_history;
 
     BOOL PreTranslateMessage(MSG* msg) override;
 
@@ -150,6 +169,8 @@ private:
     void OnCutCommand();
     void OnCopyCommand();
     void OnPasteCommand();
+    void OnUndoCommand();
+    void OnRedoCommand();
     void OnOpenCommand();
     void OnSaveCommand();
     void OnSendCommand();

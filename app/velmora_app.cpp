@@ -24,11 +24,13 @@ CVelmoraApp::CVelmoraApp()
     : m_winWidth(DEFAULT_WIN_WIDTH),
       m_winHeight(DEFAULT_WIN_HEIGHT),
       m_packs(std::make_unique<LanguagePack[]>(MAX_LANGUAGE_PACKS)),
+      m_extraTexts(std::make_unique<ExtraTexts[]>(MAX_LANGUAGE_PACKS)),
       m_packCount(1),
       m_curPack(0),
       m_addBuiltinChinese(0),
       m_addBuiltinEnglish(0) {
     m_packs[0] = BuiltinChinesePack();
+    m_extraTexts[0] = BuiltinExtraTexts(m_packs[0]);
 }
 
 bool CVelmoraApp::OnStartup() {
@@ -57,6 +59,7 @@ int CVelmoraApp::OnShutdown() {
     ClearPembleEntryPoints();
     m_hUsbLibrary.Reset();
     m_packs.reset();
+    m_extraTexts.reset();
     m_packCount = 0;
     m_curPack = 0;
     return CWinApp::OnShutdown();
@@ -81,11 +84,15 @@ void CVelmoraApp::LoadLanguagePacks() {
     m_packCount = LoadLanguagePackTable(m_settingsPath, PackTable(m_packs.get(), MAX_LANGUAGE_PACKS), flags);
     m_addBuiltinChinese = flags.addChinese;
     m_addBuiltinEnglish = flags.addEnglish;
+    for (int i = 0; i < MAX_LANGUAGE_PACKS; ++i)
+        m_extraTexts[i] = i < m_packCount ? LoadExtraTexts(m_settingsPath, m_packs[i]) : ExtraTexts{};
 }
 
 void CVelmoraApp::SaveLanguagePacks() {
     SaveLanguagePackTable(m_settingsPath, std::span<const LanguagePack>(m_packs.get(), MAX_LANGUAGE_PACKS), m_packCount,
                           {m_addBuiltinChinese, m_addBuiltinEnglish});
+    for (int i = 0; i < std::min(m_packCount, MAX_LANGUAGE_PACKS); ++i)
+        SaveMissingExtraTexts(m_settingsPath, m_packs[i], m_extraTexts[i]);
 }
 
 void CVelmoraApp::ReadSettings() {
@@ -103,4 +110,12 @@ const LanguagePack& CVelmoraApp::CurrentPack() const {
         return empty;
     const bool valid = m_curPack >= 0 && m_curPack < std::min(m_packCount, MAX_LANGUAGE_PACKS);
     return m_packs[valid ? static_cast<size_t>(m_curPack) : 0];
+}
+
+const std::wstring& CVelmoraApp::Text(ExtraTextId id) const {
+    static const ExtraTexts english = BuiltinExtraTexts(BuiltinEnglishPack());
+    if (!m_extraTexts)
+        return english[static_cast<size_t>(id)];
+    const bool valid = m_curPack >= 0 && m_curPack < std::min(m_packCount, MAX_LANGUAGE_PACKS);
+    return m_extraTexts[valid ? static_cast<size_t>(m_curPack) : 0][static_cast<size_t>(id)];
 }

@@ -2,12 +2,11 @@
 
 #include <cstdio>
 #include <string>
-#include <type_traits>
 
+#include "cli/cli_io.h"
+#include "cli/run_command.h"
 #include "device/packets.h"
 #include "files/image_file.h"
-#include "files/line_encoding.h"
-#include "files/program_file.h"
 #include "files/program_text.h"
 #include "model/checker.h"
 #include "model/device_image.h"
@@ -16,78 +15,12 @@
 
 namespace {
 
-constexpr const char* USAGE =
-    "usage: velmora-cli check FILE\n"
-    "       velmora-cli encode FILE OUT\n"
-    "       velmora-cli decode FILE\n"
-    "       velmora-cli packets FILE\n";
-
-struct Program {
-    ProgramRow rows[MAX_ROWS];
-    int count = 0;
-};
-
-void Write(std::FILE* stream, const std::string& bytes) { std::fwrite(bytes.data(), 1, bytes.size(), stream); }
-
-std::string Utf8(std::wstring_view text) {
-    std::string bytes;
-    AppendUtf8Text(text, bytes);
-    return bytes;
-}
-
-// A path for messages: narrow paths are bytes already, wide ones become UTF-8.
-template <typename String>
-std::string PathText(const String& native) {
-    if constexpr (std::is_same_v<String, std::string>)
-        return native;
-    else
-        return Utf8(native);
-}
-
-bool IsWord(const std::filesystem::path& arg, std::string_view word) {
-    const auto& text = arg.native();
-    if (text.size() != word.size())
-        return false;
-    for (size_t i = 0; i < word.size(); ++i)
-        if (text[i] != static_cast<std::filesystem::path::value_type>(word[i]))
-            return false;
-    return true;
-}
-
-const char* LoadFailure(int result) {
-    switch (result) {
-    case -2: return "image file longer than 1024 bytes";
-    case -3: return "could not read the whole file";
-    case LOAD_NOT_AN_IMAGE: return "not a device image";
-    default: return "cannot open the file";
-    }
-}
-
-int FileError(const std::filesystem::path& path, const char* what) {
-    Write(stderr, "velmora-cli: " + PathText(path.native()) + ": " + what + "\n");
-    return EXIT_USAGE_OR_FILE;
-}
-
-bool Load(const std::filesystem::path& path, Program& program) {
-    uint8_t image[IMAGE_FILE_CAPACITY];
-    program.count = LoadProgramRows(path, program.rows, image);
-    if (program.count >= 0)
-        return true;
-    FileError(path, LoadFailure(program.count));
-    return false;
-}
-
 // Checks and encodes; on a program error reports the first erroneous row the
 // way the editor does and returns a negative length.
 int CheckAndEncode(Program& program, uint8_t* image, int capacity) {
-    CheckProgram(program.rows, program.count);
-    const int length = EncodeProgram(program.rows, program.count, image, capacity);
-    if (length < 0) {
-        const int row = FirstErrorRow(program.rows, program.count);
-        Write(stderr, "Sytax Error!\n" + std::to_string(row + 1) + ":" +
-                          Utf8(FormatErrorList(program.rows[row].errorFlags, ErrorTextsEnglish)) + "\n");
-    }
-    return length;
+    if (!CheckOrReport(program))
+        return -1;
+    return EncodeProgram(program.rows, program.count, image, capacity);
 }
 
 int Check(Program& program) {
@@ -141,12 +74,13 @@ int Packets(Program& program) {
 }  // namespace
 
 int RunCommand(const std::vector<std::filesystem::path>& args) {
+    if (!args.empty() && IsWord(args[0], "run"))
+        return RunProgram(args);
     const size_t wanted = !args.empty() && IsWord(args[0], "encode") ? 3 : 2;
     const bool known = !args.empty() && (IsWord(args[0], "check") || IsWord(args[0], "encode") ||
                                          IsWord(args[0], "decode") || IsWord(args[0], "packets"));
     if (!known || args.size() != wanted) {
-        Write(stderr, USAGE);
-        return EXIT_USAGE_OR_FILE;
+        return UsageError();
     }
     Program program;
     if (!Load(args[1], program))

@@ -1,4 +1,4 @@
-// The commands of velmora-cli: check, encode, decode and packets.
+// The commands of velmora-cli: check, encode, decode, packets and run.
 #pragma once
 
 #include <filesystem>

@@ -36,14 +36,17 @@ int CVelmoraDlg::LoadProgramFile(const std::wstring& path) {
     m_grid.EnsureVisible(last, FALSE);
     m_modified = 1;
     ::SetFocus(m_grid.m_hWnd);
+    StartHistory();
     return n;
 }
 
 int CVelmoraDlg::SaveProgramFile(const std::wstring& path) {
     GridToRows();
     const int result = SaveProgramRows(path, m_rows, m_rowCount, m_image, &m_checkResult);
-    if (result == 1)
+    if (result == 1) {
         m_modified = 0;
+        m_history.MarkSaved();
+    }
     return result;
 }
 
@@ -76,6 +79,7 @@ void CVelmoraDlg::OpenCommand() {
     }
     m_lastPath = *path;
     m_modified = 0;
+    m_history.MarkSaved();
 }
 
 bool CVelmoraDlg::SaveCommand() {
@@ -91,5 +95,6 @@ bool CVelmoraDlg::SaveCommand() {
     }
     m_lastPath = *path;
     m_modified = 0;
+    m_history.MarkSaved();
     return true;
 }

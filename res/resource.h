@@ -89,6 +89,8 @@
 #define ID_EDIT_COPY 57634
 #define ID_EDIT_CUT 57635
 #define ID_EDIT_PASTE 57637
+#define ID_EDIT_UNDO 57643
+#define ID_EDIT_REDO 57644
 
 #ifndef IDC_STATIC
 #define IDC_STATIC (-1)

@@ -9,6 +9,7 @@ packages=(
   wine wine64 xvfb xauth x11-utils
   fonts-wqy-zenhei fonts-liberation2
   imagemagick
+  zip unzip
 )
 
 missing=()

@@ -116,7 +116,8 @@ TEST_F(FileEditTest, ContextMenuShowsTheLanguageTextsAndGreysPasteWithoutARow) {
         MenuSeen seen = w.Open(CentreOf(w.m_grid.m_hWnd));
         ASSERT_TRUE(seen.opened);
         EXPECT_TRUE(seen.allOwnerDrawn);
-        EXPECT_EQ(seen.texts, (Texts{L"Cut", L"Copy", L"Paste", L"Delete", L"", L"Insert Row", L"Insert"}));
+        EXPECT_EQ(seen.texts,
+                  (Texts{L"Cut", L"Copy", L"Paste", L"Delete", L"", L"Insert Row", L"Insert", L"", L"Undo", L"Redo"}));
         EXPECT_EQ(seen.submenuTexts, (Texts{L"FOR", L"NEXT", L"IF", L"OUT1", L"OUT2", L"OUT3", L"OUT4", L"OUT12",
                                             L"OUT13", L"OUT23", L"OUT123", L"GOTO", L"STOP", L"END"}));
         EXPECT_FALSE(seen.pasteGrayed);
@@ -135,7 +136,8 @@ TEST_F(FileEditTest, ContextMenuShowsTheLanguageTextsAndGreysPasteWithoutARow) {
             if (PackText(g_velmoraApp.m_packs[i].name, PACK_NAME_SIZE) == L"简体中文")
                 g_velmoraApp.m_curPack = i;
         seen = w.Open(CentreOf(w.m_grid.m_hWnd));
-        EXPECT_EQ(seen.texts, (Texts{L"剪切", L"复制", L"粘贴", L"删除", L"", L"插入空行", L"插入"}));
+        EXPECT_EQ(seen.texts,
+                  (Texts{L"剪切", L"复制", L"粘贴", L"删除", L"", L"插入空行", L"插入", L"", L"撤销", L"重做"}));
     });
 }
 

@@ -1,5 +1,6 @@
 // The language-pack table against real settings files: building it at
 // start-up and writing the built-in packs back at exit.
+#include "app/extra_texts.h"
 #include "app/language_packs.h"
 #include "model/error_texts.h"
 #include "tests/app/app_test_files.h"
@@ -242,4 +243,39 @@ TEST(PackText, SetCutsAndZeroFillsTheField) {
     // A field without its terminator still reads within bounds.
     std::fill(std::begin(field), std::end(field), L'q');
     EXPECT_EQ(PackText(field, 5), L"qqqqq");
+}
+
+// Texts that came after the fixed record: named keys, built-in fallbacks, and
+// every pack in the file given every key at exit.
+TEST_F(LanguagePacks, ExtraTextsFallBackByPackNameAndKeepWhatTheFileSays) {
+    WriteLanguages({L"1=Deutsch,0407", L"2=简体中文,0804"},
+                   {L"[Deutsch]", L"MenuUndo=Rückgängig", L"MenuRedo=", L"[简体中文]", L"C1=打开"});
+    const Table table(ini);
+    ASSERT_EQ(table.Names(), (std::vector<std::wstring>{L"Deutsch", L"简体中文", L"English"}));
+    const ExtraTexts german = LoadExtraTexts(ini, table.packs[0]);
+    EXPECT_EQ(german[XT_MENU_UNDO], L"Rückgängig");
+    EXPECT_EQ(german[XT_MENU_REDO], ExtraTextDefinitionOf(XT_MENU_REDO).english) << "an empty value falls back";
+    const ExtraTexts chinese = LoadExtraTexts(ini, table.packs[1]);
+    EXPECT_EQ(chinese[XT_MENU_UNDO], ExtraTextDefinitionOf(XT_MENU_UNDO).chinese);
+    const ExtraTexts english = LoadExtraTexts(ini, table.packs[2]);
+    EXPECT_EQ(english[XT_MENU_REDO], ExtraTextDefinitionOf(XT_MENU_REDO).english);
+
+    SaveMissingExtraTexts(ini, table.packs[0], german);
+    SaveMissingExtraTexts(ini, table.packs[1], chinese);
+    EXPECT_EQ(IniValue(ini, L"Deutsch", L"MenuUndo"), L"Rückgängig") << "the user's text stays";
+    EXPECT_EQ(IniValue(ini, L"Deutsch", L"MenuRedo"), ExtraTextDefinitionOf(XT_MENU_REDO).english);
+    EXPECT_EQ(IniValue(ini, L"简体中文", L"MenuRedo"), ExtraTextDefinitionOf(XT_MENU_REDO).chinese);
+    EXPECT_EQ(IniValue(ini, L"简体中文", L"C1"), L"打开");
+}
+
+TEST_F(LanguagePacks, ExtraTextsAreBoundedAndEveryDefinitionIsComplete) {
+    WriteLanguages({L"1=Deutsch"}, {L"[Deutsch]", L"MenuUndo=" + std::wstring(4000, L'u')});
+    const Table table(ini);
+    EXPECT_EQ(LoadExtraTexts(ini, table.packs[0])[XT_MENU_UNDO], std::wstring(EXTRA_TEXT_MAX_CHARS, L'u'));
+    for (int id = 0; id < EXTRA_TEXT_COUNT; ++id) {
+        const ExtraTextDefinition& text = ExtraTextDefinitionOf(static_cast<ExtraTextId>(id));
+        EXPECT_FALSE(text.key.empty() || text.english.empty() || text.chinese.empty()) << id;
+        for (int other = 0; other < id; ++other)
+            EXPECT_NE(ExtraTextDefinitionOf(static_cast<ExtraTextId>(other)).key, text.key) << "keys are unique";
+    }
 }

@@ -1,5 +1,5 @@
 // Figures, not limits: the re-check and redraw after one edit of a 50-row
-// program, and a full resize of the main window, measured under Wine.
+// program, its undo and redo, and a full resize of the main window, measured under Wine.
 #include "grid/grid_messages.h"
 #include "model/checker.h"
 #include "model/vocabulary.h"
@@ -81,6 +81,14 @@ TEST_F(MainWindowTest, EditAndResizeFigures) {
         Report("one edit: drop-down report of an OUT1 time, repainted", 20, [&](int i) {
             w.m_grid.SetItemText(1, 2, i % 2 ? L"0.5" : L"1");
             w.SendMessage(WM_GRID_COMBOEND, GridCellParam(1, 2), 1);
+            Paint(w);
+        });
+        Report("ShownProgram: the program read for a step of the history", 40, [&](int) { w.ShownProgram(); });
+        Report("undo or redo of one edit, repainted", 20, [&](int i) {
+            if (i % 2)
+                w.RedoChange();
+            else
+                w.UndoChange();
             Paint(w);
         });
         Report("full resize within one font size (1000x700 <-> 1100x760)", 10, [&](int i) {

@@ -99,6 +99,8 @@ TEST_F(VelmoraExe, FirstStartWithoutSettingsWritesTheDefaultsAndBothPacks) {
     EXPECT_EQ(IniValue(ini, L"Language", L"2"), L"简体中文");
     EXPECT_EQ(IniValue(ini, L"English", L"C6"), L"Exit");
     EXPECT_EQ(IniValue(ini, L"简体中文", L"I13"), L"取消(&C)");
+    EXPECT_EQ(IniValue(ini, L"English", L"MenuUndo"), L"Undo");
+    EXPECT_EQ(IniValue(ini, L"简体中文", L"MenuUndo"), L"撤销");
 
     EXPECT_EQ(questions, std::vector<std::wstring>{}) << "a new program is not modified";
     EXPECT_TRUE(FileExists(folder / L"CurFlowchart.STxt")) << "closing writes the working copy";

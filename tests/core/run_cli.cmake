@@ -4,6 +4,7 @@
 #   COPY_AS            optional "sample;new name": a sample copied under another name
 #   EXPECT_RC          exit code
 #   EXPECT_STDOUT      optional sample file the standard output must equal byte for byte
+#   EXPECT_STDOUT_MATCH optional regular expression the standard output must match
 #   EXPECT_STDERR      optional regular expression for the error output
 #   EXPECT_FILE        optional "produced;sample": a written file that must equal a sample
 file(REMOVE_RECURSE "${WORK}")
@@ -31,6 +32,12 @@ if(EXPECT_STDOUT)
   if(differ)
     file(READ "${WORK}/stdout.out" out)
     message(FATAL_ERROR "standard output differs from ${EXPECT_STDOUT}:\n${out}")
+  endif()
+endif()
+if(EXPECT_STDOUT_MATCH)
+  file(READ "${WORK}/stdout.out" out)
+  if(NOT out MATCHES "${EXPECT_STDOUT_MATCH}")
+    message(FATAL_ERROR "standard output does not match '${EXPECT_STDOUT_MATCH}'")
   endif()
 endif()
 if(EXPECT_STDERR AND NOT err MATCHES "${EXPECT_STDERR}")

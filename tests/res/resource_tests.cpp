@@ -4,6 +4,7 @@
 
 #include "res/resource.h"
 #include "tests/res/dialog_template.h"
+#include "velmora_version.h"
 
 #include <gtest/gtest.h>
 
@@ -151,7 +152,7 @@ TEST(AboutBox, ShowsIconNameCopyrightAndOk) {
     }
     EXPECT_TRUE(icon);
     EXPECT_TRUE(ok);
-    EXPECT_NE(std::find(texts.begin(), texts.end(), L"Velmora Version 1.0"), texts.end());
+    EXPECT_NE(std::find(texts.begin(), texts.end(), L"Velmora Version " VELMORA_VERSION_TEXT), texts.end());
     EXPECT_NE(
         std::find_if(texts.begin(), texts.end(), [](const std::wstring& text) { return text.find(L"Copyright") == 0; }),
         texts.end());
@@ -232,12 +233,20 @@ TEST(VersionAndManifest, DescribeTheProgram) {
     VS_FIXEDFILEINFO* fixed = nullptr;
     UINT length = 0;
     ASSERT_TRUE(VerQueryValueW(copy.data(), L"\\", reinterpret_cast<void**>(&fixed), &length));
-    EXPECT_EQ(fixed->dwFileVersionMS, 0x00010000u);
-    EXPECT_EQ(fixed->dwFileVersionLS, 0x00000001u);
+    EXPECT_EQ(fixed->dwFileVersionMS, static_cast<DWORD>(MAKELONG(VELMORA_VERSION_MINOR, VELMORA_VERSION_MAJOR)));
+    EXPECT_EQ(fixed->dwFileVersionLS, static_cast<DWORD>(MAKELONG(0, VELMORA_VERSION_PATCH)));
+    EXPECT_EQ(fixed->dwProductVersionMS, fixed->dwFileVersionMS);
+    EXPECT_EQ(fixed->dwProductVersionLS, fixed->dwFileVersionLS);
     wchar_t* description = nullptr;
     ASSERT_TRUE(VerQueryValueW(copy.data(), L"\\StringFileInfo\\080404b0\\FileDescription",
                                reinterpret_cast<void**>(&description), &length));
     EXPECT_STREQ(description, L"Dovin Programmer");
+    for (const wchar_t* key : {L"FileVersion", L"ProductVersion"}) {
+        wchar_t* text = nullptr;
+        ASSERT_TRUE(VerQueryValueW(copy.data(), (std::wstring(L"\\StringFileInfo\\080404b0\\") + key).c_str(),
+                                   reinterpret_cast<void**>(&text), &length));
+        EXPECT_STREQ(text, L"" VELMORA_VERSION_TEXT) << key;
+    }
 
     HRSRC manifest = FindResourceW(nullptr, MAKEINTRESOURCEW(1), MAKEINTRESOURCEW(24));
     ASSERT_NE(manifest, nullptr);
