@@ -4,7 +4,7 @@ WINDOWS := build/windows
 DIST    := build/dist
 JOBS    ?= $(shell nproc)
 
-.PHONY: all deps native windows dist test test-native test-windows check-format run bench clean
+.PHONY: all deps native windows dist test test-native test-windows check-format check-layers run bench clean
 
 all: native windows
 
@@ -37,7 +37,10 @@ test-windows: windows
 check-format: deps
 	@scripts/check-format.sh
 
-test: check-format test-native test-windows
+check-layers:
+	@scripts/check-layers.sh
+
+test: check-format check-layers test-native test-windows
 
 run: windows
 	@scripts/run-editor.sh $(WINDOWS)

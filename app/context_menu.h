@@ -3,16 +3,17 @@
 // item's text lives in this object, its address in the item's data, for as
 // long as the object lives, which must cover the menu's display.
 #pragma once
+#include "framework/palette.h"
 #include "framework/gdi.h"
 #include <windows.h>
 #include <deque>
 #include <string>
 #include <string_view>
 
-constexpr COLORREF MENU_BACKGROUND = RGB(255, 200, 130);
-constexpr COLORREF MENU_TEXT = RGB(0, 0, 0);
-constexpr COLORREF MENU_HIGHLIGHT = RGB(60, 60, 200);
-constexpr COLORREF MENU_HIGHLIGHT_TEXT = RGB(255, 255, 255);
+constexpr COLORREF MENU_BACKGROUND = PALETTE_WINDOW_BACKGROUND;
+constexpr COLORREF MENU_TEXT = PALETTE_BLACK;
+constexpr COLORREF MENU_HIGHLIGHT = PALETTE_SELECTION_FOCUSED;
+constexpr COLORREF MENU_HIGHLIGHT_TEXT = PALETTE_WHITE;
 constexpr COLORREF MENU_GRAYED_TEXT = RGB(150, 130, 110);
 constexpr COLORREF MENU_SEPARATOR = RGB(190, 140, 80);
 

@@ -1,6 +1,7 @@
 // The grid and the program rows: set-up, row configuration for each command,
 // the two-way copy between grid and m_rows, error colours and the reaction
 // to a drop-down choice.
+#include "framework/palette.h"
 #include "app/main_window.h"
 #include "model/checker.h"
 #include "model/vocabulary.h"
@@ -12,12 +13,7 @@
 
 namespace {
 
-constexpr COLORREF kBlack = RGB(0, 0, 0);
-constexpr COLORREF kErrorText = RGB(255, 0, 0);
-constexpr COLORREF kNumberText = RGB(10, 10, 35);
 constexpr COLORREF kNumberBack = RGB(160, 210, 255);
-constexpr COLORREF kCommandBack = RGB(160, 255, 255);
-constexpr COLORREF kParamText = RGB(10, 10, 35);
 constexpr COLORREF kParamBack = RGB(220, 255, 120);
 constexpr COLORREF kGridLine = RGB(128, 128, 128);
 constexpr int kInitialRowHeight = 24;
@@ -94,7 +90,7 @@ void CVelmoraDlg::SetUpGrid() {
         m_grid.AddValueList(count, texts.data());
     }
 
-    m_grid.SetBkColor(RGB(255, 255, 255));
+    m_grid.SetBkColor(PALETTE_WHITE);
     m_grid.m_crGridLine = kGridLine;
     m_grid.SetFont(m_gridFont, TRUE);
     m_grid.m_nRowHeight = kInitialRowHeight;
@@ -141,11 +137,11 @@ void CVelmoraDlg::ResetGridRow(int index, bool clearTexts) {
     if (index < 0 || index >= m_grid.GetItemCount())
         return;
     m_grid.ResetCells(index, 0, GRID_TABLE_COLUMNS);
-    m_grid.SetCellTextColor(index, COL_NUMBER, kNumberText);
+    m_grid.SetCellTextColor(index, COL_NUMBER, PALETTE_NUMBER_TEXT);
     m_grid.SetCellBkColor(index, COL_NUMBER, kNumberBack);
     MakeComboCell(m_grid, index, COL_COMMAND, VocabCommands);
-    m_grid.SetCellTextColor(index, COL_COMMAND, kBlack);
-    m_grid.SetCellBkColor(index, COL_COMMAND, kCommandBack);
+    m_grid.SetCellTextColor(index, COL_COMMAND, PALETTE_BLACK);
+    m_grid.SetCellBkColor(index, COL_COMMAND, PALETTE_COMMAND_BACKGROUND);
     if (clearTexts) {
         for (int column = COL_COMMAND; column <= COL_LAST; ++column)
             m_grid.SetItemText(index, column, L"");
@@ -203,7 +199,7 @@ void CVelmoraDlg::FillGridRow(int index, const ProgramRow* row, bool redraw) {
         break;
     }
     for (int column = COL_P1; column < COL_P1 + k; ++column) {
-        m_grid.SetCellTextColor(index, column, kParamText);
+        m_grid.SetCellTextColor(index, column, PALETTE_NUMBER_TEXT);
         m_grid.SetCellBkColor(index, column, kParamBack);
     }
 }
@@ -262,7 +258,7 @@ void CVelmoraDlg::MarkErrorRows(bool redraw) {
     const int count = std::clamp(m_rowCount, 0, MAX_ROWS);
     for (int i = 0; i < count; ++i) {
         const bool faulty = m_rows[i].errorFlags != 0 || m_rows[i].reachable == 0;
-        m_grid.SetCellTextColor(i, COL_COMMAND, faulty ? kErrorText : kBlack);
+        m_grid.SetCellTextColor(i, COL_COMMAND, faulty ? PALETTE_ERROR : PALETTE_BLACK);
     }
 }
 

@@ -1,3 +1,4 @@
+#include "framework/palette.h"
 #include "app/main_window.h"
 #include "app/language_pack.h"
 #include "app/velmora_app.h"
@@ -8,7 +9,7 @@
 #include "grid/grid_messages.h"
 #include "model/checker.h"
 #include "res/resource.h"
-#include "widgets/button_looks.h"
+#include "app/button_looks.h"
 #include <algorithm>
 #include <array>
 
@@ -16,7 +17,6 @@ int g_gridFontSize = 7;
 
 namespace {
 
-constexpr COLORREF kWindowBackground = RGB(255, 200, 130);
 constexpr int kMinWindowWidth = 880;
 constexpr int kMinWindowHeight = 600;
 // Column 0 keeps its width; the others share what is left in proportion to
@@ -104,7 +104,7 @@ END_MESSAGE_MAP()
 CVelmoraDlg::CVelmoraDlg(HWND parent)
     : CDialog(IDD_VELMORA_DIALOG, parent),
       m_gridFont(MakeGridFont(7)),
-      m_bkBrush(::CreateSolidBrush(kWindowBackground)),
+      m_bkBrush(::CreateSolidBrush(PALETTE_WINDOW_BACKGROUND)),
       m_hIcon(::LoadIconW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_MAINFRAME))) {
     g_gridFontSize = 7;
 }
@@ -199,7 +199,7 @@ bool CVelmoraDlg::InitMainWindow() {
     m_connected = 0;
     // Without a working copy the blank program still gets its flowchart
     // (the START element), as after any edit.
-    if (LoadProgramFile(m_workingCopyPath) < 0) {
+    if (!LoadWorkingCopy()) {
         // One that is there but cannot be read (locked, no permission) still
         // holds the last program: the blank one must never replace it.
         m_workingCopyUnreadable = FileIsPresent(m_workingCopyPath);
@@ -360,8 +360,8 @@ void CVelmoraDlg::OnGetMinMaxInfo(MINMAXINFO* info) {
 HBRUSH CVelmoraDlg::OnCtlColor(HDC dc, HWND, UINT type) {
     if (type != CTLCOLOR_DLG && type != CTLCOLOR_STATIC)
         return reinterpret_cast<HBRUSH>(Default());
-    ::SetTextColor(dc, RGB(0, 0, 0));
-    ::SetBkColor(dc, kWindowBackground);
+    ::SetTextColor(dc, PALETTE_BLACK);
+    ::SetBkColor(dc, PALETTE_WINDOW_BACKGROUND);
     return m_bkBrush;
 }
 
@@ -500,18 +500,9 @@ void CVelmoraDlg::OnLanguageChange() {
     ApplyLanguage();
 }
 
-void CVelmoraDlg::SaveWorkingCopy() {
-    // Without the flowchart the initialisation stopped before the working copy
-    // was loaded; the empty grid must not be written over the last program.
-    if (m_chart.m_hWnd && !m_workingCopyUnreadable)
-        SaveProgramFile(m_workingCopyPath);
-}
-
 void CVelmoraDlg::CloseMainWindow() {
-    if (!AskSaveChanges())
-        return;
-    SaveWorkingCopy();
-    EndDialog(IDOK);
+    if (CloseProgram())
+        EndDialog(IDOK);
 }
 
 // Child windows never see WM_ACTIVATE: the buttons learn of the deactivation

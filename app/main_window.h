@@ -6,9 +6,11 @@
 //   grid_rows.cpp        grid set-up and the grid <-> m_rows machinery
 //   editing_commands.cpp insert, delete, clear, cut, copy, paste, context menu
 //   undo_redo.cpp        the history of changes, undo and redo
-//   files/open_save.cpp  open, save, the save question, the working copy
-//   device/send.cpp      device poll and send
+//   file_commands.cpp    open, save, the save question, the working copy
+//   send_command.cpp     device poll and send
 #pragma once
+#include "app/halvex_link.h"
+#include "app/pemble_link.h"
 #include "chart/list_chart_view.h"
 #include "device/packets.h"
 #include "framework/controls.h"
@@ -88,7 +90,7 @@ public:
     // Ctrl+Z, Ctrl+Y and Ctrl+Shift+Z for any window of the dialog.
     bool HandleHistoryKey(const MSG& msg);
 
-    // --- Open, save, working copy (files/open_save.cpp) ---
+    // --- Open, save, working copy (file_commands.cpp) ---
     int LoadProgramFile(const std::wstring& path);
     int SaveProgramFile(const std::wstring& path);
     // False when the user cancels, or a save asked for did not happen.
@@ -96,8 +98,12 @@ public:
     void OpenCommand();
     // True when the program was saved.
     bool SaveCommand();
+    // The working copy at opening (false when there was none) and at closing
+    // (false when the window stays open).
+    bool LoadWorkingCopy();
+    bool CloseProgram();
 
-    // --- Device poll and send (device/send.cpp) ---
+    // --- Device poll and send (send_command.cpp) ---
     void PollDevice(UINT_PTR timerId);
     void SendProgram();
     void TransferImage();
@@ -133,6 +139,8 @@ public:
     uint8_t m_image[IMAGE_BUFFER_SIZE] = {};
     int m_imageLength = 0;
     UndoHistory m_history;
+    HalvexLink m_halvexLink;
+    PembleLink m_pembleLink;
 
     BOOL PreTranslateMessage(MSG* msg) override;
 
@@ -178,7 +186,15 @@ private:
     void CloseMainWindow();
     // Writes the program into the working copy when it was loaded at start.
     void SaveWorkingCopy();
+    bool MayWriteWorkingCopy() const;
     void OnActivate(UINT state, HWND other, BOOL minimized);
     LRESULT OnQueryEndSession(WPARAM wParam, LPARAM lParam);
     LRESULT OnEndSession(WPARAM ending, LPARAM lParam);
+    // Runs `step` with the file commands over this window's program and seam.
+    class FileSeam;
+    template <typename Step>
+    auto WithFileCommands(Step step);
+    // Runs `step` with the device procedure over this window's links and controls.
+    template <typename Step>
+    auto WithSender(Step step);
 };

@@ -1,22 +1,15 @@
 // Rendering the flowchart into the strip and painting the view from it.
 #include "chart/element_text.h"
+#include "framework/palette.h"
 #include "chart/list_chart_view.h"
 #include "model/vocabulary.h"
 #include <string>
 
 namespace {
 constexpr COLORREF kShapeOutline = RGB(50, 50, 160);
-constexpr COLORREF kShapeFill = RGB(255, 255, 255);
-constexpr COLORREF kBandSelectedFocused = RGB(60, 60, 200);
-constexpr COLORREF kBandSelected = RGB(150, 160, 255);
 constexpr COLORREF kBandOdd = RGB(120, 130, 140);
 constexpr COLORREF kBandEven = RGB(130, 140, 150);
-constexpr COLORREF kNumberSelected = RGB(255, 255, 255);
-constexpr COLORREF kNumber = RGB(10, 10, 35);
-constexpr COLORREF kTextFaulty = RGB(255, 0, 0);
-constexpr COLORREF kText = RGB(0, 0, 0);
 constexpr COLORREF kConnector = RGB(100, 0, 50);
-constexpr COLORREF kUnreachableStub = RGB(255, 0, 0);
 
 // Corner cut of the loop hexagons, the same at every scale.
 constexpr int kLoopCut = 16;
@@ -104,15 +97,15 @@ void CListChartView::DrawElement(HDC dc, int n) {
     const bool focused = m_hWnd && ::GetFocus() == m_hWnd;
 
     CPen outline(::CreatePen(PS_SOLID, 1, kShapeOutline));
-    CBrush fill(::CreateSolidBrush(kShapeFill));
-    CTextStyle style(dc, selected ? kNumberSelected : kNumber, TRANSPARENT);
+    CBrush fill(::CreateSolidBrush(PALETTE_WHITE));
+    CTextStyle style(dc, selected ? PALETTE_WHITE : PALETTE_NUMBER_TEXT, TRANSPARENT);
     CSelect smallFont(dc, m_fontSmall);
     {
         CSelect pen(dc, outline);
         CSelect brush(dc, fill);
         const RECT band = NumberBandRect(g_chartMetrics, n);
         {
-            const COLORREF colour = selected ? (focused ? kBandSelectedFocused : kBandSelected)
+            const COLORREF colour = selected ? (focused ? PALETTE_SELECTION_FOCUSED : PALETTE_SELECTION)
                                              : (n % 2 ? kBandOdd : kBandEven);
             CBrush bandBrush(::CreateSolidBrush(colour));
             ::FillRect(dc, &band, bandBrush);
@@ -121,7 +114,7 @@ void CListChartView::DrawElement(HDC dc, int n) {
             DrawText(dc, std::to_wstring(n), band, kCentredLine);
 
         CSelect textFont(dc, m_fontText);
-        ::SetTextColor(dc, IsFaultyElement(element) ? kTextFaulty : kText);
+        ::SetTextColor(dc, IsFaultyElement(element) ? PALETTE_ERROR : PALETTE_BLACK);
         const RECT shape = ElementShapeRect(n);
         DrawShape(dc, element.code, shape, ShapeAnchors(shape), fill);
         DrawText(dc, ElementText(element), shape, kCentredLine);  // clipped to the shape
@@ -149,7 +142,7 @@ void CListChartView::DrawConnectors(HDC dc, int n) {
             DrawLabel(dc, L"Y", plan.yes, routes.yesBox);
     }
     if (plan.entryStub) {
-        CPen red(element.reachable ? nullptr : ::CreatePen(PS_SOLID, 0, kUnreachableStub));
+        CPen red(element.reachable ? nullptr : ::CreatePen(PS_SOLID, 0, PALETTE_ERROR));
         CSelect selectRed(dc, red);
         Line(dc, routes.entryFrom, routes.entryTo);
     }

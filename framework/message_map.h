@@ -41,7 +41,8 @@ struct MessageMap {
 
 // Reflected messages come back to the child that sent them at this offset.
 constexpr UINT WM_REFLECT_BASE = 0xBC00;
-// The one map key for all WM_CTLCOLOR* messages (the old combined message number).
+// The one map key for all WM_CTLCOLOR* messages (the old combined message
+// number). A message sent with this number is never dispatched to its entries.
 constexpr UINT WM_CTLCOLOR = 0x0019;
 struct CtlColorArgs {
     HWND child;

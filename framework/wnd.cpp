@@ -1,7 +1,10 @@
 #include "framework/wnd.h"
+#include <commctrl.h>
 
 namespace {
 constexpr wchar_t kBindingProp[] = L"Velmora.CWnd";
+// The framework's entry in a control's subclass chain.
+constexpr UINT_PTR kSubclassId = 0x56454C4D;
 
 // The window being created by CWnd::Create, bound at its first message.
 thread_local CWnd* t_creating = nullptr;
@@ -29,6 +32,11 @@ HWND ReflectionTarget(HWND parent, UINT msg, WPARAM wParam, LPARAM lParam) {
 }
 
 bool IsCtlColor(UINT msg) { return msg >= WM_CTLCOLORMSGBOX && msg <= WM_CTLCOLORSTATIC; }
+
+// Map keys that stand for translated messages. A window message that happens
+// to carry one of these numbers never reaches their entries: its lParam is not
+// the CtlColorArgs they unpack.
+bool IsTranslatedKey(UINT msg) { return msg == WM_CTLCOLOR || msg == WM_REFLECT_BASE + WM_CTLCOLOR; }
 }  // namespace
 
 CWnd::~CWnd() {
@@ -54,9 +62,9 @@ void CWnd::Unbind() {
     if (!m_hWnd)
         return;
     ::RemovePropW(m_hWnd, kBindingProp);
-    if (m_oldProc)
-        ::SetWindowLongPtrW(m_hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_oldProc));
-    m_oldProc = nullptr;
+    if (m_subclassed)
+        ::RemoveWindowSubclass(m_hWnd, &CWnd::SubclassProc, kSubclassId);
+    m_subclassed = false;
     m_hWnd = nullptr;
 }
 
@@ -95,9 +103,10 @@ BOOL CWnd::Create(LPCWSTR className, LPCWSTR title, DWORD style, const RECT& rec
 BOOL CWnd::SubclassWindow(HWND hwnd) {
     if (!hwnd || m_hWnd || FromHandle(hwnd))
         return FALSE;
+    if (!::SetWindowSubclass(hwnd, &CWnd::SubclassProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this)))
+        return FALSE;
     Bind(hwnd);
-    m_oldProc = reinterpret_cast<WNDPROC>(
-        ::SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CWnd::SubclassProc)));
+    m_subclassed = true;
     PreSubclassWindow();
     return TRUE;
 }
@@ -155,14 +164,16 @@ BOOL CWnd::ModifyStyleEx(DWORD remove, DWORD add, UINT frameFlags) {
 }
 
 LRESULT CWnd::DefWindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
-    if (m_oldProc)
-        return ::CallWindowProcW(m_oldProc, m_hWnd, msg, wParam, lParam);
+    if (m_subclassed)
+        return ::DefSubclassProc(m_hWnd, msg, wParam, lParam);
     return ::DefWindowProcW(m_hWnd, msg, wParam, lParam);
 }
 
 LRESULT CWnd::Default() { return DefWindowProc(m_current.msg, m_current.wParam, m_current.lParam); }
 
 bool CWnd::DispatchToMap(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    if (IsTranslatedKey(msg))
+        return false;
     UINT key = msg;
     UINT code = 0;
     UINT id = 0;
@@ -182,6 +193,10 @@ bool CWnd::DispatchToMap(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result
         lParam = reinterpret_cast<LPARAM>(&ctlColor);
     }
     const bool keyed = msg == WM_COMMAND || msg == WM_NOTIFY || msg == WM_REFLECT_BASE + WM_NOTIFY;
+    return DispatchKey(key, keyed, code, id, wParam, lParam, result);
+}
+
+bool CWnd::DispatchKey(UINT key, bool keyed, UINT code, UINT id, WPARAM wParam, LPARAM lParam, LRESULT& result) {
     for (const MessageMap* map = GetMessageMap(); map; map = map->base) {
         for (std::size_t i = 0; i < map->count; ++i) {
             const MessageEntry& e = map->entries[i];
@@ -198,7 +213,7 @@ bool CWnd::DispatchToMap(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result
 
 bool CWnd::OnChildNotify(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* result) {
     if (IsCtlColor(msg))  // reflected colour queries carry the control type
-        return DispatchToMap(WM_REFLECT_BASE + WM_CTLCOLOR, wParam, msg - WM_CTLCOLORMSGBOX, *result);
+        return DispatchKey(WM_REFLECT_BASE + WM_CTLCOLOR, false, 0, 0, wParam, msg - WM_CTLCOLORMSGBOX, *result);
     return DispatchToMap(WM_REFLECT_BASE + msg, wParam, lParam, *result);
 }
 
@@ -246,9 +261,6 @@ LRESULT CALLBACK CWnd::StaticWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM 
     return wnd->Route(msg, wParam, lParam);
 }
 
-LRESULT CALLBACK CWnd::SubclassProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    CWnd* wnd = FromHandle(hwnd);
-    if (!wnd)
-        return ::DefWindowProcW(hwnd, msg, wParam, lParam);
-    return wnd->Route(msg, wParam, lParam);
+LRESULT CALLBACK CWnd::SubclassProc(HWND, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR self) {
+    return reinterpret_cast<CWnd*>(self)->Route(msg, wParam, lParam);
 }

@@ -20,7 +20,8 @@ public:
 
     // Creates a window. Classes registered by PreCreateWindow with
     // CWnd::StaticWndProc are bound at WM_NCCREATE; platform classes are
-    // subclassed right after creation.
+    // subclassed right after creation, with SetWindowSubclass, so that other
+    // subclassers above and below keep their place in the chain.
     BOOL Create(LPCWSTR className, LPCWSTR title, DWORD style, const RECT& rect, HWND parent, UINT id,
                 DWORD exStyle = 0);
     BOOL SubclassWindow(HWND hwnd);
@@ -89,9 +90,11 @@ private:
     void Unbind();
     bool DispatchToMap(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result);
     bool ReflectToChild(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result);
-    static LRESULT CALLBACK SubclassProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+    bool DispatchKey(UINT key, bool keyed, UINT code, UINT id, WPARAM wParam, LPARAM lParam, LRESULT& result);
+    static LRESULT CALLBACK SubclassProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+                                         DWORD_PTR self);
     LRESULT Route(UINT msg, WPARAM wParam, LPARAM lParam);
 
-    WNDPROC m_oldProc = nullptr;  // set while a platform window is subclassed
+    bool m_subclassed = false;  // a platform window, reached through SetWindowSubclass
     CurrentMessage m_current;
 };

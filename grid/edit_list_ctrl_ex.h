@@ -3,6 +3,7 @@
 // edit box, check box). It writes an edited text back into its cell and then
 // reports the end of editing to its parent (grid/grid_messages.h).
 #pragma once
+#include "framework/palette.h"
 #include "framework/list_ctrl.h"
 #include "grid/cell_attr.h"
 #include "grid/item_editors.h"
@@ -16,8 +17,8 @@ constexpr UINT GRID_EDIT_ID = 1;
 constexpr UINT GRID_COMBO_ID = 2;
 // Height of the drop-down including its opened list.
 constexpr int GRID_COMBO_HEIGHT = 400;
-constexpr COLORREF GRID_HIGHLIGHT_FOCUSED = RGB(60, 60, 200);
-constexpr COLORREF GRID_HIGHLIGHT_UNFOCUSED = RGB(150, 160, 255);
+constexpr COLORREF GRID_HIGHLIGHT_FOCUSED = PALETTE_SELECTION_FOCUSED;
+constexpr COLORREF GRID_HIGHLIGHT_UNFOCUSED = PALETTE_SELECTION;
 
 class CEditListCtrlEx : public CListCtrl {
 public:

@@ -1,15 +1,13 @@
 // The grid paints its rows itself and draws its grid lines over the list.
 // Everything here draws into the DC it is given, so tests can render into a
 // bitmap of their own.
+#include "framework/palette.h"
 #include "framework/gdi.h"
 #include "grid/check_box.h"
 #include "grid/edit_list_ctrl_ex.h"
 #include <algorithm>
 
 namespace {
-
-constexpr COLORREF WHITE = RGB(255, 255, 255);
-constexpr COLORREF BLACK = RGB(0, 0, 0);
 
 void FillSolid(HDC dc, const RECT& rect, COLORREF colour) {
     CBrush brush(::CreateSolidBrush(colour));
@@ -59,7 +57,7 @@ void CEditListCtrlEx::DrawItem(DRAWITEMSTRUCT* dis) {
     const COLORREF highlight = focused ? GRID_HIGHLIGHT_FOCUSED : GRID_HIGHLIGHT_UNFOCUSED;
 
     // Puts the DC's text colour and background mode back at the end.
-    CTextStyle style(dc, highlighted ? WHITE : BLACK, TRANSPARENT);
+    CTextStyle style(dc, highlighted ? PALETTE_WHITE : PALETTE_BLACK, TRANSPARENT);
     if (highlighted) {
         RECT fill = dis->rcItem;
         if (!m_bHighlightFirstColumn || GetSubItemRect(row, 0, LVIR_BOUNDS, fill))
@@ -77,12 +75,12 @@ void CEditListCtrlEx::DrawItem(DRAWITEMSTRUCT* dis) {
             continue;
         if (!highlighted || m_bHighlightFirstColumn) {
             if (highlighted && i == 0) {
-                ::SetTextColor(dc, WHITE);
+                ::SetTextColor(dc, PALETTE_WHITE);
             } else {
                 const CellAttr* attr = Cell(row, i);
                 if (m_bCellBackgrounds)
-                    FillSolid(dc, cell, attr ? attr->backColour : BLACK);
-                ::SetTextColor(dc, attr ? attr->textColour : BLACK);
+                    FillSolid(dc, cell, attr ? attr->backColour : PALETTE_BLACK);
+                ::SetTextColor(dc, attr ? attr->textColour : PALETTE_BLACK);
             }
         }
         RECT text{};

@@ -3,6 +3,7 @@
 #include "framework/gdi.h"
 #include "framework/list_ctrl.h"
 #include "tests/support/test_support.h"
+#include <commctrl.h>
 #include <gtest/gtest.h>
 
 using namespace testing_support;
@@ -92,6 +93,46 @@ public:
 };
 
 NMHDR MakeHeader(HWND from, UINT id, UINT code) { return NMHDR{from, id, code}; }
+
+// A parent that colours its children, to see which messages reach its map entry.
+class ColouringParent : public RecordingParent {
+public:
+    std::vector<UINT> types;
+    HBRUSH OnCtlColor(HDC, HWND, UINT type) {
+        types.push_back(type);
+        return static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH));
+    }
+    DECLARE_MESSAGE_MAP()
+};
+
+// clang-format off
+BEGIN_MESSAGE_MAP(ColouringParent, RecordingParent)
+    CtlColor<&ThisClass::OnCtlColor>(),
+END_MESSAGE_MAP()
+// clang-format on
+
+// Another subclasser of the same control: counts the WM_SETTEXT it sees.
+LRESULT CALLBACK CountSetText(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR counter) {
+    if (msg == WM_SETTEXT)
+        ++*reinterpret_cast<int*>(counter);
+    return ::DefSubclassProc(hwnd, msg, wParam, lParam);
+}
+
+class TextCountingButton : public CButton {
+public:
+    int texts = 0;
+    LRESULT OnSetText(WPARAM, LPARAM) {
+        ++texts;
+        return Default();
+    }
+    DECLARE_MESSAGE_MAP()
+};
+
+// clang-format off
+BEGIN_MESSAGE_MAP(TextCountingButton, CButton)
+    Message<&ThisClass::OnSetText>(WM_SETTEXT),
+END_MESSAGE_MAP()
+// clang-format on
 
 }  // namespace
 
@@ -215,4 +256,50 @@ TEST(MessageBoxSeam, HookSeesTextCaptionAndTypeAndAnswers) {
     EXPECT_EQ(recorder.boxes[0].caption, L"Information");
     EXPECT_EQ(recorder.boxes[0].type, static_cast<UINT>(MB_OK | MB_ICONSTOP));
     EXPECT_EQ(recorder.boxes[1].text, L"Again");
+}
+
+TEST(Binding, OtherSubclassersAboveAndBelowKeepTheirPlace) {
+    RecordingParent parent;
+    ASSERT_TRUE(parent.CreateHost(200, 100));
+    HWND raw = ::CreateWindowExW(0, L"BUTTON", L"b", WS_CHILD | WS_VISIBLE, 0, 0, 50, 20, parent.m_hWnd,
+                                 reinterpret_cast<HMENU>(9), ::GetModuleHandleW(nullptr), nullptr);
+    int below = 0, above = 0;
+    ASSERT_TRUE(::SetWindowSubclass(raw, &CountSetText, 1, reinterpret_cast<DWORD_PTR>(&below)));
+    TextCountingButton button;
+    ASSERT_TRUE(button.SubclassWindow(raw));
+    ASSERT_TRUE(::SetWindowSubclass(raw, &CountSetText, 2, reinterpret_cast<DWORD_PTR>(&above)));
+
+    ::SetWindowTextW(raw, L"one");
+    EXPECT_EQ(above, 1);
+    EXPECT_EQ(button.texts, 1);
+    EXPECT_EQ(below, 1) << "Default() goes on down the chain";
+    EXPECT_EQ(button.GetWindowText(), L"one");
+
+    // Letting go in the middle of the chain cuts neither neighbour off.
+    EXPECT_EQ(button.UnsubclassWindow(), raw);
+    ::SetWindowTextW(raw, L"two");
+    EXPECT_EQ(above, 2);
+    EXPECT_EQ(button.texts, 1);
+    EXPECT_EQ(below, 2);
+
+    ASSERT_TRUE(button.SubclassWindow(raw));
+    ::DestroyWindow(raw);
+    EXPECT_EQ(button.m_hWnd, nullptr);
+}
+
+TEST(MessageMap, OnlyRealColourQueriesReachTheColourEntry) {
+    ColouringParent parent;
+    ASSERT_TRUE(parent.CreateHost(200, 100));
+    HWND label = ::CreateWindowExW(0, L"STATIC", L"s", WS_CHILD | WS_VISIBLE, 0, 0, 50, 20, parent.m_hWnd, nullptr,
+                                   ::GetModuleHandleW(nullptr), nullptr);
+    HDC dc = ::GetDC(label);
+    // The map's own key number, sent as a message with an lParam that is no
+    // argument block: the entry is not run (it would read through lParam).
+    const LRESULT raw = parent.SendMessage(WM_CTLCOLOR, reinterpret_cast<WPARAM>(dc), 12345);
+    parent.SendMessage(WM_REFLECT_BASE + WM_CTLCOLOR, reinterpret_cast<WPARAM>(dc), 12345);
+    EXPECT_TRUE(parent.types.empty());
+    EXPECT_NE(raw, reinterpret_cast<LRESULT>(::GetStockObject(WHITE_BRUSH)));
+    parent.SendMessage(WM_CTLCOLORBTN, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(label));
+    EXPECT_EQ(parent.types, (std::vector<UINT>{CTLCOLOR_BTN}));
+    ::ReleaseDC(label, dc);
 }

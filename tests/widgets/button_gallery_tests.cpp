@@ -3,7 +3,7 @@
 #include "res/resource.h"
 #include "tests/support/test_support.h"
 #include "widget_test_helpers.h"
-#include "widgets/button_looks.h"
+#include "app/button_looks.h"
 #include "widgets/my_combo_box.h"
 #include <gtest/gtest.h>
 #include <array>

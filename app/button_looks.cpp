@@ -1,4 +1,4 @@
-#include "widgets/button_looks.h"
+#include "app/button_looks.h"
 
 void ConfigureCommandButton(CButtonST& button) {
     button.SetCustomBorder(TRUE, FALSE);

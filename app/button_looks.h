@@ -1,6 +1,7 @@
 // The looks the main window gives its buttons: sixteen flat command buttons
 // with a custom border, and five raised shaded buttons with a picture.
 #pragma once
+#include "framework/palette.h"
 #include "res/resource.h"
 #include "widgets/button_st.h"
 #include "widgets/shade_button_st.h"
@@ -9,7 +10,7 @@
 // Command buttons (Insert ... Delete).
 constexpr COLORREF kCommandBorder = RGB(178, 178, 178);
 constexpr COLORREF kCommandPressedBorder = RGB(128, 128, 128);
-constexpr COLORREF kCommandOutBackground = RGB(160, 255, 255);
+constexpr COLORREF kCommandOutBackground = PALETTE_COMMAND_BACKGROUND;
 constexpr COLORREF kCommandInBackground = RGB(160, 192, 192);
 constexpr COLORREF kCommandFocusBackground = RGB(192, 255, 255);
 
