@@ -211,8 +211,8 @@ TEST_F(MainWindowTest, WithoutTheFlowchartInitialisationStopsAndTheWorkingCopyIs
         EXPECT_EQ(w.m_grid.GetColumnCount(), 0) << "no grid set-up";
         EXPECT_EQ(w.m_grid.GetItemCount(), 0) << "no working copy loaded";
         EXPECT_NE(Width(w.GetWindowRect()), 1000) << "not placed";
-        w.PumpFor(1200);
-        EXPECT_TRUE(window.ticks.empty()) << "no poll timer";
+        EXPECT_FALSE(w.StopTimer(TIMER_POLL)) << "no poll timer";
+        EXPECT_TRUE(window.ticks.empty());
         w.PostMessage(WM_COMMAND, IDOK);
         w.Pump();
     });
@@ -583,12 +583,17 @@ TEST_F(MainWindowTest, ControlKeysInTheGridCopyPasteAndCutRows) {
     });
 }
 
-TEST_F(MainWindowTest, PollTimerRunsEverySecond) {
+TEST_F(MainWindowTest, PollTimerRunsFromTheStartAndItsTicksPoll) {
     TimerWindow window;
     window.Run([&window](MainWindowHarness& w) {
-        w.PumpFor(2300);
-        EXPECT_GE(std::count(window.ticks.begin(), window.ticks.end(), TIMER_POLL), 2);
-        EXPECT_LE(std::count(window.ticks.begin(), window.ticks.end(), TIMER_POLL), 3);
+        EXPECT_FALSE(w.StopTimer(TIMER_SEND_DONE)) << "no send yet";
+        ASSERT_TRUE(w.StopTimer(TIMER_POLL));
+        // Its ticks, delivered as the platform does; a stray one is ignored.
+        w.Tick(TIMER_POLL);
+        w.Tick(TIMER_POLL);
+        w.Tick(77);
+        EXPECT_EQ(window.ticks, (std::vector<WPARAM>{TIMER_POLL, TIMER_POLL, 77}));
+        EXPECT_TRUE(::IsWindowVisible(w));
     });
 }
 
@@ -695,18 +700,17 @@ TEST_F(MainWindowTest, LanguageSwitchChangesTheSixCaptionsAtOnce) {
 
 TEST_F(MainWindowTest, WindowMenuShowsTheAboutBox) {
     static std::wstring s_title;
-    static UINT_PTR s_timer;
     s_title.clear();
     MainWindowHarness window;
     window.Run([](MainWindowHarness& w) {
-        // The box runs its own modal loop; a timer inside it records and closes it.
-        s_timer = ::SetTimer(nullptr, 0, 200, [](HWND, UINT, UINT_PTR, DWORD) {
-            const HWND box = ::GetActiveWindow();
-            s_title = TextOf(box);
-            ::KillTimer(nullptr, s_timer);
-            ::PostMessageW(box, WM_COMMAND, IDOK, 0);
-        });
+        // The box runs its own modal loop; a driver inside it records and closes it.
+        testing_support::ModalDriver driver([&w](HWND hwnd) { return hwnd != w.m_hWnd && ::IsWindowEnabled(hwnd); },
+                                            [](HWND box) {
+                                                s_title = TextOf(box);
+                                                ::PostMessageW(box, WM_COMMAND, IDOK, 0);
+                                            });
         w.SendMessage(WM_SYSCOMMAND, IDM_ABOUTBOX, 0);
+        EXPECT_FALSE(driver.TimedOut());
         EXPECT_EQ(s_title, L"\u5173\u4E8E Velmora");
         EXPECT_TRUE(::IsWindowEnabled(w)) << "the main window is usable again";
     });
