@@ -7,6 +7,21 @@ namespace {
 constexpr std::array<ExtraTextDefinition, EXTRA_TEXT_COUNT> kDefinitions{{
     {L"MenuUndo", L"Undo", L"撤销"},
     {L"MenuRedo", L"Redo", L"重做"},
+    // The flowchart as a file, a picture on the clipboard and on paper.
+    {L"ChartExport", L"Export\u2026", L"导出\u2026"},
+    {L"ChartCopyPicture", L"Copy picture", L"复制图片"},
+    {L"ChartPrint", L"Print\u2026", L"打印\u2026"},
+    {L"ChartExportTitle", L"Export flowchart", L"导出流程图"},
+    {L"ChartExportFilter",
+     L"SVG picture (*.svg)|*.svg|SVG picture without row numbers (*.svg)|*.svg|PNG picture (*.png)|*.png|"
+     L"PNG picture, twice the size (*.png)|*.png|PNG picture, three times the size (*.png)|*.png||",
+     L"SVG 图片 (*.svg)|*.svg|SVG 图片，不含行号 (*.svg)|*.svg|PNG 图片 (*.png)|*.png|"
+     L"PNG 图片，两倍大小 (*.png)|*.png|PNG 图片，三倍大小 (*.png)|*.png||"},
+    {L"ChartExportFailed", L"The flowchart could not be saved as %s.", L"流程图无法保存为 %s。"},
+    {L"ChartCopyFailed", L"The flowchart could not be put on the clipboard.", L"无法将流程图复制到剪贴板。"},
+    {L"ChartPrintFailed", L"The flowchart could not be printed.", L"无法打印流程图。"},
+    {L"ChartPrintPage", L"Page %d of %d", L"第 %d 页，共 %d 页"},
+    {L"ChartPrintUntitled", L"Untitled", L"未命名"},
 }};
 
 std::wstring SectionOf(const LanguagePack& pack) { return std::wstring(PackText(pack.name, PACK_NAME_SIZE)); }

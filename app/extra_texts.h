@@ -12,6 +12,17 @@
 enum ExtraTextId : int {
     XT_MENU_UNDO,  // context menu entry
     XT_MENU_REDO,
+    // The flowchart as a file, a picture on the clipboard and on paper.
+    XT_CHART_EXPORT,  // context menu entries of the flowchart view
+    XT_CHART_COPY_PICTURE,
+    XT_CHART_PRINT,
+    XT_CHART_EXPORT_TITLE,   // save dialog title
+    XT_CHART_EXPORT_FILTER,  // save dialog filter: SVG, SVG without numbers, PNG 1x, 2x, 3x
+    XT_CHART_EXPORT_FAILED,  // "%s": the file
+    XT_CHART_COPY_FAILED,
+    XT_CHART_PRINT_FAILED,
+    XT_CHART_PRINT_PAGE,      // "%d", "%d": page and page count
+    XT_CHART_PRINT_UNTITLED,  // file name of a program never saved
     EXTRA_TEXT_COUNT
 };
 

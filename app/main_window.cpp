@@ -92,6 +92,9 @@ BEGIN_MESSAGE_MAP(CVelmoraDlg, CDialog)
     Command<&ThisClass::OnCutCommand>(ID_EDIT_CUT),
     Command<&ThisClass::OnCopyCommand>(ID_EDIT_COPY),
     Command<&ThisClass::OnPasteCommand>(ID_EDIT_PASTE),
+    Command<&ThisClass::OnChartExport>(ID_CHART_EXPORT),
+    Command<&ThisClass::OnChartCopyPicture>(ID_CHART_COPY_PICTURE),
+    Command<&ThisClass::OnChartPrint>(ID_CHART_PRINT),
     Command<&ThisClass::OnUndoCommand>(ID_EDIT_UNDO),
     Command<&ThisClass::OnRedoCommand>(ID_EDIT_REDO),
     Command<&ThisClass::OnLanguageChange>(IDC_LANG_COMBO, CBN_SELCHANGE),
@@ -125,7 +128,16 @@ void CVelmoraDlg::OnOpenCommand() {
 void CVelmoraDlg::OnSaveCommand() { SaveCommand(); }
 void CVelmoraDlg::OnSendCommand() { SendProgram(); }
 void CVelmoraDlg::OnTimer(UINT_PTR id) { PollDevice(id); }
-void CVelmoraDlg::OnContextMenu(HWND, POINT screen) { ShowContextMenu(screen.x, screen.y); }
+void CVelmoraDlg::OnContextMenu(HWND hwnd, POINT screen) {
+    // From the keyboard the point is (-1, -1): the flowchart's menu opens at its corner.
+    if (hwnd == m_chart.m_hWnd && screen.x == -1 && screen.y == -1) {
+        RECT view{};
+        ::GetWindowRect(m_chart.m_hWnd, &view);
+        screen = {view.left + 1, view.top + 1};
+    }
+    if (!ShowChartMenu(screen.x, screen.y))
+        ShowContextMenu(screen.x, screen.y);
+}
 void CVelmoraDlg::OnOK() { CloseMainWindow(); }
 void CVelmoraDlg::OnCancel() { CloseMainWindow(); }
 
@@ -392,6 +404,12 @@ bool CVelmoraDlg::FilterKeyMessage(MSG* msg) {
         return false;
     if (HandleHistoryKey(*msg))
         return true;
+    if (msg->message == WM_KEYDOWN && (msg->wParam == 'E' || msg->wParam == 'P') && ::GetKeyState(VK_CONTROL) < 0 &&
+        (msg->hwnd == m_hWnd || ::IsChild(m_hWnd, msg->hwnd))) {
+        // Ctrl+E and Ctrl+P work from anywhere in the window.
+        ::PostMessageW(m_hWnd, WM_COMMAND, msg->wParam == 'E' ? ID_CHART_EXPORT : ID_CHART_PRINT, 0);
+        return true;
+    }
     const bool toGrid = m_grid.m_hWnd && msg->hwnd == m_grid.m_hWnd;
     if (toGrid && msg->message == WM_KEYDOWN) {
         const bool control = ::GetKeyState(VK_CONTROL) < 0;

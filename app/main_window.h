@@ -8,7 +8,9 @@
 //   undo_redo.cpp        the history of changes, undo and redo
 //   file_commands.cpp    open, save, the save question, the working copy
 //   send_command.cpp     device poll and send
+//   chart_commands.cpp   the flowchart's menu: export, copy picture, print
 #pragma once
+#include "app/chart_export.h"
 #include "app/halvex_link.h"
 #include "app/pemble_link.h"
 #include "chart/list_chart_view.h"
@@ -91,6 +93,14 @@ public:
     bool HandleHistoryKey(const MSG& msg);
 
     // --- Open, save, working copy (file_commands.cpp) ---
+
+    // --- The flowchart leaving the editor (chart_commands.cpp) ---
+    // The program as the flowchart shows it, laid out for the view's width.
+    ChartSource CurrentChart() const;
+    // Opens the flowchart's menu at a screen point over the view; false elsewhere.
+    bool ShowChartMenu(int x, int y);
+
+    // --- Open, save, working copy (files/open_save.cpp) ---
     int LoadProgramFile(const std::wstring& path);
     int SaveProgramFile(const std::wstring& path);
     // False when the user cancels, or a save asked for did not happen.
@@ -182,6 +192,9 @@ private:
     void OnOpenCommand();
     void OnSaveCommand();
     void OnSendCommand();
+    void OnChartExport();
+    void OnChartCopyPicture();
+    void OnChartPrint();
     // Closing by OK, Escape or the close box.
     void CloseMainWindow();
     // Writes the program into the working copy when it was loaded at start.

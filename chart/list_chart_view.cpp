@@ -1,15 +1,9 @@
 // Elements, layout and input of the flowchart view; drawing is in chart_drawing.cpp.
 #include "chart/list_chart_view.h"
+#include "chart/chart_elements.h"
+#include "chart/chart_painting.h"
 #include "model/vocabulary.h"
 #include <algorithm>
-#include <cstring>
-
-namespace {
-CFont MakeChartFont(int width, int weight) {
-    return CFont(::CreateFontW(2 * width, width, 0, 0, weight, FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_TT_PRECIS,
-                               CLIP_DEFAULT_PRECIS, NONANTIALIASED_QUALITY, VARIABLE_PITCH | FF_SWISS, L"Arial"));
-}
-}  // namespace
 
 // clang-format off
 BEGIN_MESSAGE_MAP(CListChartView, CScrollWnd)
@@ -42,17 +36,7 @@ BOOL CListChartView::PreCreateWindow(CREATESTRUCTW& cs) {
 int CListChartView::SetProgram(const ProgramRow* rows, int count) {
     if (!rows || count < 0)
         return 0;
-    std::memset(m_elements, 0, sizeof m_elements);
-    m_nCount = 0;
-    if (count == 0 || rows[0].code != CMD_START) {
-        ProgramRow& start = m_elements[0];
-        start.code = CMD_START;
-        start.reachable = 1;
-        SetRowText(start.name, L"START");
-        m_nCount = 1;
-    }
-    for (int i = 0; i < count && m_nCount < CHART_MAX_ELEMENTS; ++i)
-        m_elements[m_nCount++] = rows[i];
+    m_nCount = BuildChartElements(rows, count, m_elements);
     RenderChart();
     return m_nCount;
 }
@@ -78,8 +62,8 @@ void CListChartView::SetZoomLevel(int level, bool relayout) {
     if (m_stripBitmap)
         ::SelectObject(m_stripSurface, m_stripBitmap);
 
-    m_fontText = MakeChartFont(m.textFontWidth, 600);
-    m_fontSmall = MakeChartFont(m.smallFontWidth, 550);
+    m_fontText = MakeChartTextFont(m);
+    m_fontSmall = MakeChartSmallFont(m);
     if (relayout)
         RenderChart();
 }

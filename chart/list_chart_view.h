@@ -76,7 +76,6 @@ private:
     int ElementCode(int i) const;
     // Content (strip width, one row band per element), line step one row.
     void UpdateContentSize();
-    void DrawConnectors(HDC dc, int n);
     void TakeFocus();
     void NotifySelection(int index);
 
