@@ -99,6 +99,9 @@ BEGIN_MESSAGE_MAP(CVelmoraDlg, CDialog)
     Command<&ThisClass::OnUndoCommand>(ID_EDIT_UNDO),
     Command<&ThisClass::OnRedoCommand>(ID_EDIT_REDO),
     Command<&ThisClass::OnLanguageChange>(IDC_LANG_COMBO, CBN_SELCHANGE),
+    Activate<&ThisClass::OnActivate>(),
+    Message<&ThisClass::OnQueryEndSession>(WM_QUERYENDSESSION),
+    Message<&ThisClass::OnEndSession>(WM_ENDSESSION),
 END_MESSAGE_MAP()
 // clang-format on
 
@@ -119,7 +122,10 @@ void CVelmoraDlg::OnCopyCommand() { CopyRow(); }
 void CVelmoraDlg::OnPasteCommand() { PasteRow(); }
 void CVelmoraDlg::OnUndoCommand() { UndoChange(); }
 void CVelmoraDlg::OnRedoCommand() { RedoChange(); }
-void CVelmoraDlg::OnOpenCommand() { OpenCommand(); }
+void CVelmoraDlg::OnOpenCommand() {
+    m_grid.EndEditing();
+    OpenCommand();
+}
 void CVelmoraDlg::OnSaveCommand() { SaveCommand(); }
 void CVelmoraDlg::OnSendCommand() { SendProgram(); }
 void CVelmoraDlg::OnRunCommand() { OpenSimulator(); }
@@ -209,6 +215,9 @@ bool CVelmoraDlg::InitMainWindow() {
     // Without a working copy the blank program still gets its flowchart
     // (the START element), as after any edit.
     if (!LoadWorkingCopy()) {
+        // One that is there but cannot be read (locked, no permission) still
+        // holds the last program: the blank one must never replace it.
+        m_workingCopyUnreadable = FileIsPresent(m_workingCopyPath);
         RecheckAndRedraw();
         StartHistory();
     }
@@ -527,4 +536,35 @@ void CVelmoraDlg::CloseMainWindow() {
     if (m_simulator.m_hWnd)
         m_simulator.DestroyWindow();
     EndDialog(IDOK);
+}
+
+// Child windows never see WM_ACTIVATE: the buttons learn of the deactivation
+// from here, so that no hover look stays on while another window is in front.
+void CVelmoraDlg::OnActivate(UINT state, HWND other, BOOL minimized) {
+    Default();
+    if (state != WA_INACTIVE)
+        return;
+    const WPARAM wParam = MAKEWPARAM(WA_INACTIVE, minimized ? 1 : 0);
+    const LPARAM lParam = reinterpret_cast<LPARAM>(other);
+    CButtonST* const shaded[] = {&m_btnOpen, &m_btnSave, &m_btnClear, &m_btnSend, &m_btnExit};
+    for (CButtonST* button : shaded)
+        if (button->m_hWnd)
+            button->SendMessage(WM_ACTIVATE, wParam, lParam);
+    for (CButtonST& button : m_cmdButtons)
+        if (button.m_hWnd)
+            button.SendMessage(WM_ACTIVATE, wParam, lParam);
+}
+
+// The session ends without a question: whatever was not saved stays in the
+// working copy, as at a normal close.
+LRESULT CVelmoraDlg::OnQueryEndSession(WPARAM, LPARAM) { return TRUE; }
+
+LRESULT CVelmoraDlg::OnEndSession(WPARAM ending, LPARAM) {
+    if (!ending)
+        return 0;
+    m_grid.EndEditing();
+    SaveWorkingCopy();
+    g_velmoraApp.WriteSettings();
+    g_velmoraApp.SaveLanguagePacks();
+    return 0;
 }

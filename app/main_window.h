@@ -76,7 +76,8 @@ public:
     void DeleteCommand();
     void ClearProgram();
     void CutRow();
-    void CopyRow();
+    // True when the row reached the clipboard.
+    bool CopyRow();
     void PasteRow();
     void ShowContextMenu(int x, int y);
 
@@ -151,12 +152,14 @@ public:
     CFont m_gridFont;
     CBrush m_bkBrush;
     std::wstring m_workingCopyPath;
+    bool m_workingCopyUnreadable = false;  // there at start, but could not be read: never written
     int m_checkResult = 0;
     int m_rowCount = 0;
     ProgramRow m_rows[MAX_ROWS] = {};
     int m_modified = 0;
     std::wstring m_lastPath;
     int m_connected = 0;
+    bool m_sending = false;  // a send is in progress: no poll tick runs
     CBitmap m_bmpNoDevice;
     CBitmap m_bmpDevice;
     HICON m_hIcon = nullptr;
@@ -212,6 +215,12 @@ private:
     void OnChartPrint();
     // Closing by OK, Escape or the close box.
     void CloseMainWindow();
+    // Writes the program into the working copy when it was loaded at start.
+    void SaveWorkingCopy();
+    bool MayWriteWorkingCopy() const;
+    void OnActivate(UINT state, HWND other, BOOL minimized);
+    LRESULT OnQueryEndSession(WPARAM wParam, LPARAM lParam);
+    LRESULT OnEndSession(WPARAM ending, LPARAM lParam);
     // Runs `step` with the file commands over this window's program and seam.
     class FileSeam;
     template <typename Step>

@@ -487,6 +487,60 @@ TEST_F(MainWindowTest, EnterInTheGridsDropDownChoosesWithoutClosing) {
     });
 }
 
+TEST_F(MainWindowTest, EscapeInTheGridsDropDownCancelsWithoutClosing) {
+    CountingWindow window;
+    window.Run([&window](MainWindowHarness& w) {
+        ShowExample(w);
+        RECT label{};
+        ASSERT_TRUE(w.m_grid.GetSubItemRect(2, 1, LVIR_LABEL, label));
+        const LPARAM at = MAKELPARAM((label.left + label.right) / 2, (label.top + label.bottom) / 2);
+        for (const bool dropped : {false, true}) {
+            SCOPED_TRACE(dropped ? "list open" : "list closed");
+            w.m_grid.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, at);
+            w.m_grid.SendMessage(WM_LBUTTONUP, 0, at);
+            w.Pump();
+            const HWND combo = ::GetDlgItem(w.m_grid, GRID_COMBO_ID);
+            ASSERT_NE(combo, nullptr);
+            const LRESULT entry = ::SendMessageW(combo, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                                                 reinterpret_cast<LPARAM>(L"END"));
+            ::SendMessageW(combo, CB_SETCURSEL, static_cast<WPARAM>(entry), 0);
+            if (dropped)
+                ::SendMessageW(combo, CB_SHOWDROPDOWN, TRUE, 0);
+            w.PressKey(combo, VK_ESCAPE);
+            EXPECT_EQ(::GetDlgItem(w.m_grid, GRID_COMBO_ID), nullptr);
+            EXPECT_EQ(w.m_grid.GetItemText(2, 1), L"OUT1") << "the edit was cancelled";
+            EXPECT_EQ(w.m_rows[2].code, CMD_OUT1);
+            EXPECT_EQ(window.cancelCount, 0) << "Escape ended the edit, not the window";
+            EXPECT_TRUE(::IsWindowVisible(w.m_hWnd));
+        }
+    });
+}
+
+TEST_F(MainWindowTest, AFlatButtonsHoverLookClearsWhenTheWindowIsDeactivated) {
+    MainWindowHarness window;
+    window.Run([](MainWindowHarness& w) {
+        ::SetForegroundWindow(w.m_hWnd);
+        ::SetActiveWindow(w.m_hWnd);
+        w.Pump();
+        CButtonST& button = w.m_cmdButtons[3];
+        ASSERT_TRUE(button.IsFlat());
+        const RECT client = button.GetClientRect();
+        button.SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(client.right / 2, client.bottom / 2));
+        ASSERT_TRUE(button.IsMouseOver());
+
+        // Another program's window comes to the front; the pointer never left the button.
+        const HWND other = ::CreateWindowExW(0, L"STATIC", L"other", WS_POPUP | WS_VISIBLE, 0, 0, 100, 100, nullptr,
+                                             nullptr, nullptr, nullptr);
+        ASSERT_NE(other, nullptr);
+        ::SetForegroundWindow(other);
+        ::SetActiveWindow(other);
+        w.Pump();
+        EXPECT_NE(::GetActiveWindow(), w.m_hWnd);
+        EXPECT_FALSE(button.IsMouseOver());
+        ::DestroyWindow(other);
+    });
+}
+
 TEST_F(MainWindowTest, DeleteKeyInTheGridDeletesTheSelectedRow) {
     MainWindowHarness window;
     window.Run([](MainWindowHarness& w) {

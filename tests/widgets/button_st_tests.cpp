@@ -419,6 +419,37 @@ TEST(ShadeButtonST, FocusedSaveButtonHasItsFocusRectangleFourPixelsInAndItsEdgeO
     EXPECT_GE(column, (kH - 8) / 3);
 }
 
+TEST(ShadeButtonST, ThePictureStaysThreePixelsFromTheEdgeWhenFocusedOrDefault) {
+    for (const bool asDefault : {false, true}) {
+        SCOPED_TRACE(asDefault ? "default" : "focused");
+        Hosted<CShadeButtonST> h(L"Save", asDefault ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON, IDC_SAVE);
+        ASSERT_TRUE(ConfigureShadedButton(h.button, kShadedButtonLooks[1]));
+        const CCeXDib& shade = h.button.GetShade();
+        PixelCanvas framed(kW, kH);
+        PixelCanvas plain(kW, kH);
+        h.button.DrawButton(framed.dc(), kCanvasRect, asDefault ? 0 : ODS_FOCUS);
+        // The same button drawn without the black frame, as a non-default button without the focus.
+        Hosted<CShadeButtonST> other(L"Save", BS_PUSHBUTTON, IDC_SAVE);
+        ASSERT_TRUE(ConfigureShadedButton(other.button, kShadedButtonLooks[1]));
+        other.button.DrawButton(plain.dc(), kCanvasRect, 0);
+
+        // The picture is 24 pixels wide; column 4 carries the focus rectangle's dots.
+        const auto picture = [&](int x, int y, COLORREF c) { return x != 4 && c != ShadeAt(shade, y); };
+        // Inside the edges, which the frame moves one pixel in.
+        const RECT area{3, 5, 28, kH - 5};
+        const RECT a = BoundingBox(plain, area, picture);
+        const RECT b = BoundingBox(framed, area, picture);
+        ASSERT_GT(a.right, a.left);
+        EXPECT_EQ(b.left, a.left) << "the picture does not move when the frame is drawn";
+        EXPECT_EQ(b.right, a.right);
+        int differing = 0;
+        for (int y = a.top; y < a.bottom; ++y)
+            for (int x = a.left; x < a.right; ++x)
+                differing += x != 4 && framed.At(x, y) != plain.At(x, y);
+        EXPECT_EQ(differing, 0);
+    }
+}
+
 TEST(ShadeButtonST, TheDefaultExitButtonHasItsEdgeOnePixelIn) {
     Hosted<CShadeButtonST> h(L"Exit", BS_DEFPUSHBUTTON, IDOK);
     ASSERT_TRUE(ConfigureShadedButton(h.button, kShadedButtonLooks[3]));
