@@ -74,21 +74,7 @@ END_MESSAGE_MAP()
 // clang-format on
 
 BOOL CSimulatorWindow::PreCreateWindow(CREATESTRUCTW& cs) {
-    WNDCLASSEXW wc{};
-    wc.cbSize = sizeof wc;
-    if (!::GetClassInfoExW(cs.hInstance, kSimulatorClass, &wc)) {
-        wc = WNDCLASSEXW{};
-        wc.cbSize = sizeof wc;
-        wc.lpfnWndProc = &CWnd::StaticWndProc;
-        wc.hInstance = cs.hInstance;
-        wc.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
-        wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-        wc.lpszClassName = kSimulatorClass;
-        if (!::RegisterClassExW(&wc))
-            return FALSE;
-    }
-    cs.lpszClass = kSimulatorClass;
-    return TRUE;
+    return UseFrameworkClass(cs, kSimulatorClass, 0, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
 }
 
 bool CSimulatorWindow::Open(HWND owner, SimulatorLinks links, const std::wstring& settingsPath) {

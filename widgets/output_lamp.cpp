@@ -18,22 +18,7 @@ BOOL COutputLamp::Create(const RECT& rect, HWND parent, UINT id, COLORREF litCol
     return CWnd::Create(nullptr, L"", WS_CHILD | WS_VISIBLE, rect, parent, id);
 }
 
-BOOL COutputLamp::PreCreateWindow(CREATESTRUCTW& cs) {
-    WNDCLASSEXW wc{};
-    wc.cbSize = sizeof wc;
-    if (!::GetClassInfoExW(cs.hInstance, kLampClass, &wc)) {
-        wc = WNDCLASSEXW{};
-        wc.cbSize = sizeof wc;
-        wc.lpfnWndProc = &CWnd::StaticWndProc;
-        wc.hInstance = cs.hInstance;
-        wc.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
-        wc.lpszClassName = kLampClass;
-        if (!::RegisterClassExW(&wc))
-            return FALSE;
-    }
-    cs.lpszClass = kLampClass;
-    return TRUE;
-}
+BOOL COutputLamp::PreCreateWindow(CREATESTRUCTW& cs) { return UseFrameworkClass(cs, kLampClass); }
 
 void COutputLamp::SetOn(bool on) {
     if (on == m_on)
