@@ -5,6 +5,7 @@
 #include "app/velmora_app.h"
 #include "files/clipboard_row.h"
 #include "framework/handles.h"
+#include "model/checker.h"
 #include "model/vocabulary.h"
 #include "res/resource.h"
 #include <algorithm>
@@ -84,6 +85,7 @@ void FollowInsertedRow(CVelmoraDlg& dlg, int sel) {
 }  // namespace
 
 bool CVelmoraDlg::InsertCommand(int code) {
+    m_grid.EndEditing();
     const int n = m_grid.GetItemCount();
     if (n >= MAX_ROWS)
         return false;
@@ -104,6 +106,7 @@ bool CVelmoraDlg::InsertCommand(int code) {
 }
 
 void CVelmoraDlg::DeleteCommand() {
+    m_grid.EndEditing();
     const int n = m_grid.GetItemCount();
     int sel = m_grid.GetSelectedRow();
     if (sel < 0 || sel >= n)
@@ -121,10 +124,12 @@ void CVelmoraDlg::DeleteCommand() {
     }
     RecheckAndRedraw();
     ::SetFocus(m_grid.m_hWnd);
+    ShowRowStatus(m_grid.GetSelectedRow());
     ProgramChanged(&before);
 }
 
 void CVelmoraDlg::ClearProgram() {
+    m_grid.EndEditing();
     if (!AskSaveChanges())
         return;
     const ProgramState before = ShownProgram();
@@ -135,47 +140,58 @@ void CVelmoraDlg::ClearProgram() {
     RecheckAndRedraw();
     m_grid.SelectRow(0);
     ::SetFocus(m_grid.m_hWnd);
+    ShowRowStatus(m_grid.GetSelectedRow());
     ProgramChanged(&before);
 }
 
-void CVelmoraDlg::CopyRow() {
+bool CVelmoraDlg::CopyRow() {
     const int sel = m_grid.GetSelectedRow();
     if (sel < 0)
-        return;
+        return false;
     GridToRows();
+    // Rows read back from the grid carry no check results; the status line reads them.
+    m_checkResult = CheckProgram(m_rows, m_rowCount);
     if (sel >= m_rowCount)
-        return;
+        return false;
     uint8_t block[CLIPBOARD_BLOCK_SIZE];
     FormatClipboardBlock(sel, m_rows, block);
-    ClipboardSession clipboard(m_hWnd);
-    if (!clipboard)
-        return;
-    ::EmptyClipboard();
+    // The block is made before the clipboard is emptied: a failure leaves it as it was.
     HGLOBAL memory = ::GlobalAlloc(GMEM_MOVEABLE | GMEM_SHARE | GMEM_ZEROINIT, CLIPBOARD_BLOCK_SIZE);
     if (!memory)
-        return;
+        return false;
     {
         GlobalLockScope lock(memory);
         if (!lock.Data()) {
             ::GlobalFree(memory);
-            return;
+            return false;
         }
         std::memcpy(lock.Data(), block, sizeof block);
     }
-    // Once placed, the block belongs to the clipboard.
-    if (!::SetClipboardData(CF_PROGRAM_ROW, memory))
+    ClipboardSession clipboard(m_hWnd);
+    if (!clipboard || !::EmptyClipboard()) {
         ::GlobalFree(memory);
+        return false;
+    }
+    // Once placed, the block belongs to the clipboard.
+    if (!::SetClipboardData(CF_PROGRAM_ROW, memory)) {
+        ::GlobalFree(memory);
+        return false;
+    }
+    return true;
 }
 
 void CVelmoraDlg::CutRow() {
+    m_grid.EndEditing();
     const int sel = m_grid.GetSelectedRow();
     if (sel < 0 || sel >= m_grid.GetItemCount())
         return;
-    CopyRow();
-    DeleteCommand();
+    // A row whose copy did not reach the clipboard would be lost.
+    if (CopyRow())
+        DeleteCommand();
 }
 
 void CVelmoraDlg::PasteRow() {
+    m_grid.EndEditing();
     const int sel = m_grid.GetSelectedRow();
     const int n = m_grid.GetItemCount();
     if (sel < 0 || n >= MAX_ROWS || sel >= n)
@@ -211,6 +227,7 @@ void CVelmoraDlg::PasteRow() {
 }
 
 void CVelmoraDlg::ShowContextMenu(int x, int y) {
+    m_grid.EndEditing();
     RECT grid;
     if (!m_grid.m_hWnd || !::GetWindowRect(m_grid.m_hWnd, &grid) || !::PtInRect(&grid, POINT{x, y}))
         return;

@@ -12,6 +12,41 @@
 enum ExtraTextId : int {
     XT_MENU_UNDO,  // context menu entry
     XT_MENU_REDO,
+    // Simulator window: "{row}", "{runs}", "{time}" and "{rows}" are filled in.
+    XT_SIM_OPEN,  // the main window's button
+    XT_SIM_TITLE,
+    XT_SIM_RUN,
+    XT_SIM_PAUSE,
+    XT_SIM_STEP,
+    XT_SIM_STOP,
+    XT_SIM_SPEED,
+    XT_SIM_CLOCK,
+    XT_SIM_LIGHT,
+    XT_SIM_SOUND,
+    XT_SIM_TEMPERATURE,
+    XT_SIM_SWITCH,
+    XT_SIM_OUTPUTS,
+    XT_SIM_LOOPS,
+    XT_SIM_LOOP_LEFT,
+    XT_SIM_LOOP_FOREVER,
+    XT_SIM_STATUS_STOPPED,
+    XT_SIM_STATUS_RUNNING,
+    XT_SIM_STATUS_PAUSED,
+    XT_SIM_STATUS_WAITING,
+    XT_SIM_STATUS_HOLDING,
+    XT_SIM_STATUS_ENDED,
+    XT_SIM_STATUS_BUSY,
+    // The flowchart as a file, a picture on the clipboard and on paper.
+    XT_CHART_EXPORT,  // context menu entries of the flowchart view
+    XT_CHART_COPY_PICTURE,
+    XT_CHART_PRINT,
+    XT_CHART_EXPORT_TITLE,   // save dialog title
+    XT_CHART_EXPORT_FILTER,  // save dialog filter: SVG, SVG without numbers, PNG 1x, 2x, 3x
+    XT_CHART_EXPORT_FAILED,  // "%s": the file
+    XT_CHART_COPY_FAILED,
+    XT_CHART_PRINT_FAILED,
+    XT_CHART_PRINT_PAGE,      // "%d", "%d": page and page count
+    XT_CHART_PRINT_UNTITLED,  // file name of a program never saved
     EXTRA_TEXT_COUNT
 };
 

@@ -48,6 +48,7 @@ public:
         m_window.m_grid.EnsureVisible(last, FALSE);
         ::SetFocus(m_window.m_grid.m_hWnd);
         m_window.StartHistory();
+        m_window.ProgramChanged(nullptr);
     }
     void ProgramSaved() override { m_window.m_history.MarkSaved(); }
 
@@ -87,10 +88,19 @@ bool CVelmoraDlg::LoadWorkingCopy() {
     return WithFileCommands([this](FileCommands& files) { return files.LoadWorkingCopy(m_workingCopyPath); });
 }
 
-bool CVelmoraDlg::CloseProgram() {
+bool CVelmoraDlg::MayWriteWorkingCopy() const {
     // Without the flowchart the initialisation stopped before the working copy
-    // was loaded; the empty grid must not be written over the last program.
-    const bool writeWorkingCopy = m_chart.m_hWnd != nullptr;
+    // was loaded, and an unreadable one still holds the last program: the
+    // grid must not be written over either.
+    return m_chart.m_hWnd != nullptr && !m_workingCopyUnreadable;
+}
+
+bool CVelmoraDlg::CloseProgram() {
     return WithFileCommands(
-        [&](FileCommands& files) { return files.CloseProgram(m_workingCopyPath, writeWorkingCopy); });
+        [&](FileCommands& files) { return files.CloseProgram(m_workingCopyPath, MayWriteWorkingCopy()); });
+}
+
+void CVelmoraDlg::SaveWorkingCopy() {
+    if (MayWriteWorkingCopy())
+        SaveProgramFile(m_workingCopyPath);
 }

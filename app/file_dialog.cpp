@@ -43,6 +43,8 @@ std::optional<std::wstring> ShowFileDialog(const FileDialogRequest& request) {
     const BOOL chosen = request.kind == FileDialogKind::Open ? ::GetOpenFileNameW(&ofn) : ::GetSaveFileNameW(&ofn);
     if (!chosen)
         return std::nullopt;
+    if (request.chosenFilter)
+        *request.chosenFilter = static_cast<int>(ofn.nFilterIndex);
     return std::wstring(file.data());
 }
 

@@ -17,7 +17,8 @@ struct FileDialogRequest {
     std::wstring filter;            // "Name|pattern|Name|pattern||"
     std::wstring defaultExtension;  // without the dot
     std::wstring initialName;
-    DWORD flags;  // OFN_* flags
+    DWORD flags;                  // OFN_* flags
+    int* chosenFilter = nullptr;  // when set, receives the 1-based filter of the chosen path
 };
 
 using FileDialogHook = std::function<std::optional<std::wstring>(const FileDialogRequest&)>;

@@ -18,8 +18,8 @@ bool HalvexLink::Write(LinkHandle, const DevicePacket& packet) {
 }
 
 bool HalvexLink::Read(LinkHandle, DeviceReply& reply) {
-    // Read always fills a whole report.
-    uint8_t buffer[HALVEX_REPLY_SIZE] = {};
+    // Read has no length: the buffer takes a whole report from any library.
+    uint8_t buffer[HALVEX_READ_BUFFER_SIZE] = {};
     if (!::Read(buffer))
         return false;
     std::copy_n(buffer, DEVICE_REPLY_SIZE, reply.begin());

@@ -83,6 +83,7 @@ BEGIN_MESSAGE_MAP(CVelmoraDlg, CDialog)
     Command<&ThisClass::OnOpenCommand>(IDC_OPEN),
     Command<&ThisClass::OnSaveCommand>(IDC_SAVE),
     Command<&ThisClass::OnSendCommand>(IDC_SEND),
+    Command<&ThisClass::OnRunCommand>(IDC_RUN_SIMULATOR),
     CommandRange<&ThisClass::OnZoom>(IDC_ZOOM_1X, IDC_ZOOM_3X),
     CommandRange<&ThisClass::OnInsertMenu>(ID_INSERT_BLANK, ID_INSERT_END),
     CommandRange<&ThisClass::OnInsertButton>(IDC_CMD_INSERT, IDC_CMD_END),
@@ -92,9 +93,15 @@ BEGIN_MESSAGE_MAP(CVelmoraDlg, CDialog)
     Command<&ThisClass::OnCutCommand>(ID_EDIT_CUT),
     Command<&ThisClass::OnCopyCommand>(ID_EDIT_COPY),
     Command<&ThisClass::OnPasteCommand>(ID_EDIT_PASTE),
+    Command<&ThisClass::OnChartExport>(ID_CHART_EXPORT),
+    Command<&ThisClass::OnChartCopyPicture>(ID_CHART_COPY_PICTURE),
+    Command<&ThisClass::OnChartPrint>(ID_CHART_PRINT),
     Command<&ThisClass::OnUndoCommand>(ID_EDIT_UNDO),
     Command<&ThisClass::OnRedoCommand>(ID_EDIT_REDO),
     Command<&ThisClass::OnLanguageChange>(IDC_LANG_COMBO, CBN_SELCHANGE),
+    Activate<&ThisClass::OnActivate>(),
+    Message<&ThisClass::OnQueryEndSession>(WM_QUERYENDSESSION),
+    Message<&ThisClass::OnEndSession>(WM_ENDSESSION),
 END_MESSAGE_MAP()
 // clang-format on
 
@@ -115,11 +122,24 @@ void CVelmoraDlg::OnCopyCommand() { CopyRow(); }
 void CVelmoraDlg::OnPasteCommand() { PasteRow(); }
 void CVelmoraDlg::OnUndoCommand() { UndoChange(); }
 void CVelmoraDlg::OnRedoCommand() { RedoChange(); }
-void CVelmoraDlg::OnOpenCommand() { OpenCommand(); }
+void CVelmoraDlg::OnOpenCommand() {
+    m_grid.EndEditing();
+    OpenCommand();
+}
 void CVelmoraDlg::OnSaveCommand() { SaveCommand(); }
 void CVelmoraDlg::OnSendCommand() { SendProgram(); }
+void CVelmoraDlg::OnRunCommand() { OpenSimulator(); }
 void CVelmoraDlg::OnTimer(UINT_PTR id) { PollDevice(id); }
-void CVelmoraDlg::OnContextMenu(HWND, POINT screen) { ShowContextMenu(screen.x, screen.y); }
+void CVelmoraDlg::OnContextMenu(HWND hwnd, POINT screen) {
+    // From the keyboard the point is (-1, -1): the flowchart's menu opens at its corner.
+    if (hwnd == m_chart.m_hWnd && screen.x == -1 && screen.y == -1) {
+        RECT view{};
+        ::GetWindowRect(m_chart.m_hWnd, &view);
+        screen = {view.left + 1, view.top + 1};
+    }
+    if (!ShowChartMenu(screen.x, screen.y))
+        ShowContextMenu(screen.x, screen.y);
+}
 void CVelmoraDlg::OnOK() { CloseMainWindow(); }
 void CVelmoraDlg::OnCancel() { CloseMainWindow(); }
 
@@ -171,6 +191,7 @@ bool CVelmoraDlg::InitMainWindow() {
     }
     for (CButtonST& button : m_cmdButtons)
         ConfigureCommandButton(button);
+    CreateRunButton();
 
     for (int i = 0; i < g_velmoraApp.m_packCount; ++i)
         m_langCombo.AddString(std::wstring(PackText(g_velmoraApp.m_packs[i].name, PACK_NAME_SIZE)));
@@ -194,6 +215,9 @@ bool CVelmoraDlg::InitMainWindow() {
     // Without a working copy the blank program still gets its flowchart
     // (the START element), as after any edit.
     if (!LoadWorkingCopy()) {
+        // One that is there but cannot be read (locked, no permission) still
+        // holds the last program: the blank one must never replace it.
+        m_workingCopyUnreadable = FileIsPresent(m_workingCopyPath);
         RecheckAndRedraw();
         StartHistory();
     }
@@ -210,6 +234,7 @@ bool CVelmoraDlg::InitMainWindow() {
     ::MoveWindow(m_hWnd, x, y, width, height, TRUE);
 
     FitGridColumns();
+    OpenSimulatorIfAsked();
     return true;
 }
 
@@ -291,6 +316,7 @@ void CVelmoraDlg::LayoutControls() {
         }
     }
 
+    PlaceRunButton();
     if (m_btnSend.m_hWnd)
         m_btnSend.Invalidate(TRUE);
     if (m_btnExit.m_hWnd)
@@ -381,8 +407,18 @@ void CVelmoraDlg::OnSysCommand(UINT id, LPARAM) {
 bool CVelmoraDlg::FilterKeyMessage(MSG* msg) {
     if ((msg->message != WM_KEYDOWN && msg->message != WM_CHAR) || !msg->hwnd)
         return false;
+    if (msg->message == WM_KEYDOWN && msg->wParam == VK_F5) {
+        OpenSimulator();
+        return true;
+    }
     if (HandleHistoryKey(*msg))
         return true;
+    if (msg->message == WM_KEYDOWN && (msg->wParam == 'E' || msg->wParam == 'P') && ::GetKeyState(VK_CONTROL) < 0 &&
+        (msg->hwnd == m_hWnd || ::IsChild(m_hWnd, msg->hwnd))) {
+        // Ctrl+E and Ctrl+P work from anywhere in the window.
+        ::PostMessageW(m_hWnd, WM_COMMAND, msg->wParam == 'E' ? ID_CHART_EXPORT : ID_CHART_PRINT, 0);
+        return true;
+    }
     const bool toGrid = m_grid.m_hWnd && msg->hwnd == m_grid.m_hWnd;
     if (toGrid && msg->message == WM_KEYDOWN) {
         const bool control = ::GetKeyState(VK_CONTROL) < 0;
@@ -481,6 +517,9 @@ void CVelmoraDlg::ApplyLanguage() {
         if (const HWND control = GetDlgItem(kCaptionControls[static_cast<size_t>(i)]))
             ::SetWindowTextW(control, std::wstring(PackText(pack.captions[i], PACK_SHORT_TEXT_SIZE)).c_str());
     }
+    if (m_btnRun.m_hWnd)
+        m_btnRun.SetWindowText(g_velmoraApp.Text(XT_SIM_OPEN));
+    m_simulator.ApplyLanguage();
 }
 
 void CVelmoraDlg::OnLanguageChange() {
@@ -492,6 +531,40 @@ void CVelmoraDlg::OnLanguageChange() {
 }
 
 void CVelmoraDlg::CloseMainWindow() {
-    if (CloseProgram())
-        EndDialog(IDOK);
+    if (!CloseProgram())
+        return;
+    if (m_simulator.m_hWnd)
+        m_simulator.DestroyWindow();
+    EndDialog(IDOK);
+}
+
+// Child windows never see WM_ACTIVATE: the buttons learn of the deactivation
+// from here, so that no hover look stays on while another window is in front.
+void CVelmoraDlg::OnActivate(UINT state, HWND other, BOOL minimized) {
+    Default();
+    if (state != WA_INACTIVE)
+        return;
+    const WPARAM wParam = MAKEWPARAM(WA_INACTIVE, minimized ? 1 : 0);
+    const LPARAM lParam = reinterpret_cast<LPARAM>(other);
+    CButtonST* const shaded[] = {&m_btnOpen, &m_btnSave, &m_btnClear, &m_btnSend, &m_btnExit};
+    for (CButtonST* button : shaded)
+        if (button->m_hWnd)
+            button->SendMessage(WM_ACTIVATE, wParam, lParam);
+    for (CButtonST& button : m_cmdButtons)
+        if (button.m_hWnd)
+            button.SendMessage(WM_ACTIVATE, wParam, lParam);
+}
+
+// The session ends without a question: whatever was not saved stays in the
+// working copy, as at a normal close.
+LRESULT CVelmoraDlg::OnQueryEndSession(WPARAM, LPARAM) { return TRUE; }
+
+LRESULT CVelmoraDlg::OnEndSession(WPARAM ending, LPARAM) {
+    if (!ending)
+        return 0;
+    m_grid.EndEditing();
+    SaveWorkingCopy();
+    g_velmoraApp.WriteSettings();
+    g_velmoraApp.SaveLanguagePacks();
+    return 0;
 }

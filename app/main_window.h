@@ -8,9 +8,13 @@
 //   undo_redo.cpp        the history of changes, undo and redo
 //   file_commands.cpp    open, save, the save question, the working copy
 //   send_command.cpp     device poll and send
+//   simulator_wiring.cpp the Run button, F5 and the simulator window's links
+//   chart_commands.cpp   the flowchart's menu: export, copy picture, print
 #pragma once
+#include "app/chart_export.h"
 #include "app/halvex_link.h"
 #include "app/pemble_link.h"
+#include "app/simulator_window.h"
 #include "chart/list_chart_view.h"
 #include "device/packets.h"
 #include "framework/controls.h"
@@ -33,6 +37,7 @@ constexpr UINT_PTR TIMER_SEND_DONE = 2;  // once, 2500 ms after a send: status l
 constexpr UINT TIMER_SEND_DONE_MS = 2500;
 
 constexpr int COMMAND_BUTTON_COUNT = 16;  // controls 1120..1135
+constexpr UINT IDC_RUN_SIMULATOR = 1150;  // the Run button, made by the window itself
 
 // Character width of the grid's font, 7..10; the height is twice that.
 extern int g_gridFontSize;
@@ -71,7 +76,8 @@ public:
     void DeleteCommand();
     void ClearProgram();
     void CutRow();
-    void CopyRow();
+    // True when the row reached the clipboard.
+    bool CopyRow();
     void PasteRow();
     void ShowContextMenu(int x, int y);
 
@@ -80,9 +86,10 @@ public:
     ProgramState ShownProgram() const;
     // A new history at the program shown; it counts as saved while unmodified.
     void StartHistory();
-    // Every change of the program ends here. An edit passes the program as it
-    // was before it and becomes one step of the history; an undo or redo
-    // passes null (the history has moved already).
+    // Every change of the program ends here, and a simulated run stops. An
+    // edit passes the program as it was before it and becomes one step of the
+    // history; an undo, a redo or a loaded file passes null (the history has
+    // moved or started afresh already).
     void ProgramChanged(const ProgramState* before);
     void UndoChange();
     void RedoChange();
@@ -90,6 +97,14 @@ public:
     bool HandleHistoryKey(const MSG& msg);
 
     // --- Open, save, working copy (file_commands.cpp) ---
+
+    // --- The flowchart leaving the editor (chart_commands.cpp) ---
+    // The program as the flowchart shows it, laid out for the view's width.
+    ChartSource CurrentChart() const;
+    // Opens the flowchart's menu at a screen point over the view; false elsewhere.
+    bool ShowChartMenu(int x, int y);
+
+    // --- Open, save, working copy (files/open_save.cpp) ---
     int LoadProgramFile(const std::wstring& path);
     int SaveProgramFile(const std::wstring& path);
     // False when the user cancels, or a save asked for did not happen.
@@ -107,6 +122,17 @@ public:
     void SendProgram();
     void TransferImage();
     bool SendPacket(HANDLE handle, DevicePacket& packet);
+    // The "Sytax Error!" box with the first faulty row of the checked m_rows.
+    void ShowSyntaxError();
+
+    // --- Simulator (simulator_wiring.cpp) ---
+    void CreateRunButton();
+    void PlaceRunButton();
+    void OpenSimulator();
+    // At start, when the command line holds "/run".
+    void OpenSimulatorIfAsked();
+    bool LoadRunProgram(DeviceRun& run);
+    void ShowRunningRow(int row);
 
     // Fields, in this order.
     CEditListCtrlEx m_grid;
@@ -119,17 +145,21 @@ public:
     CShadeButtonST m_btnClear;
     CShadeButtonST m_btnSend;
     CShadeButtonST m_btnExit;
+    CShadeButtonST m_btnRun;
+    CSimulatorWindow m_simulator;
     CButtonST m_cmdButtons[COMMAND_BUTTON_COUNT];
     CMyComboBox m_langCombo;
     CFont m_gridFont;
     CBrush m_bkBrush;
     std::wstring m_workingCopyPath;
+    bool m_workingCopyUnreadable = false;  // there at start, but could not be read: never written
     int m_checkResult = 0;
     int m_rowCount = 0;
     ProgramRow m_rows[MAX_ROWS] = {};
     int m_modified = 0;
     std::wstring m_lastPath;
     int m_connected = 0;
+    bool m_sending = false;  // a send is in progress: no poll tick runs
     CBitmap m_bmpNoDevice;
     CBitmap m_bmpDevice;
     HICON m_hIcon = nullptr;
@@ -179,8 +209,18 @@ private:
     void OnOpenCommand();
     void OnSaveCommand();
     void OnSendCommand();
+    void OnRunCommand();
+    void OnChartExport();
+    void OnChartCopyPicture();
+    void OnChartPrint();
     // Closing by OK, Escape or the close box.
     void CloseMainWindow();
+    // Writes the program into the working copy when it was loaded at start.
+    void SaveWorkingCopy();
+    bool MayWriteWorkingCopy() const;
+    void OnActivate(UINT state, HWND other, BOOL minimized);
+    LRESULT OnQueryEndSession(WPARAM wParam, LPARAM lParam);
+    LRESULT OnEndSession(WPARAM ending, LPARAM lParam);
     // Runs `step` with the file commands over this window's program and seam.
     class FileSeam;
     template <typename Step>

@@ -21,6 +21,18 @@ SendTexts CurrentSendTexts() {
     return texts;
 }
 
+// Marks a send in progress for its scope.
+class SendingScope {
+public:
+    explicit SendingScope(bool& sending) : m_sending(sending) { m_sending = true; }
+    ~SendingScope() { m_sending = false; }
+    SendingScope(const SendingScope&) = delete;
+    SendingScope& operator=(const SendingScope&) = delete;
+
+private:
+    bool& m_sending;
+};
+
 // The progress bar and the status line share one place at the bottom.
 void ShowProgressBar(HWND dialog, bool show) {
     ::ShowWindow(::GetDlgItem(dialog, IDC_PROGRESS), show ? SW_SHOW : SW_HIDE);
@@ -54,6 +66,10 @@ auto CVelmoraDlg::WithSender(Step step) {
 void CVelmoraDlg::PollDevice(UINT_PTR timerId) {
     if (timerId != TIMER_POLL && timerId != TIMER_SEND_DONE)
         return;
+    // Ticks that come inside an error box's loop during a send would switch
+    // the library or hide the progress bar half-way through the transfer.
+    if (m_sending)
+        return;
     if (timerId == TIMER_SEND_DONE) {
         m_progress.SetPos(0);
         ::KillTimer(m_hWnd, TIMER_SEND_DONE);
@@ -72,11 +88,20 @@ void CVelmoraDlg::PollDevice(UINT_PTR timerId) {
 }
 
 void CVelmoraDlg::SendProgram() {
+    if (m_sending)
+        return;
+    const SendingScope sending(m_sending);
+    // An earlier send's timer must not hide this one's progress bar.
+    ::KillTimer(m_hWnd, TIMER_SEND_DONE);
     const bool transferred = WithSender([this](DeviceSender& sender) {
         return sender.SendProgram(m_rows, m_rowCount, m_checkResult, {m_image, m_imageLength});
     });
     if (transferred)
         ::SetTimer(m_hWnd, TIMER_SEND_DONE, TIMER_SEND_DONE_MS, nullptr);
+}
+
+void CVelmoraDlg::ShowSyntaxError() {
+    WithSender([this](DeviceSender& sender) { sender.ShowSyntaxError(m_rows, m_rowCount); });
 }
 
 void CVelmoraDlg::TransferImage() {

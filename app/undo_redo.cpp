@@ -1,7 +1,6 @@
 // The history of changes to the program: each edit is recorded as one step,
 // and undo and redo show the program of a step again.
 #include "app/main_window.h"
-#include "grid/grid_messages.h"
 #include <algorithm>
 #include <iterator>
 
@@ -20,18 +19,10 @@ void CVelmoraDlg::StartHistory() {
 void CVelmoraDlg::ProgramChanged(const ProgramState* before) {
     if (before)
         m_history.Record(*before, ShownProgram());
+    m_simulator.StopRun();
 }
 
 namespace {
-
-// Closes an open grid editor and handles the report it posts at once, so that
-// a choice made in it is a step of its own before the history moves.
-void FinishGridEditing(CVelmoraDlg& dlg) {
-    dlg.m_grid.CloseEditors();
-    MSG msg;
-    while (::PeekMessageW(&msg, dlg.m_hWnd, WM_GRID_COMBOEND, WM_GRID_COMBOEND, PM_REMOVE))
-        dlg.OnGridComboEnd(msg.wParam, msg.lParam);
-}
 
 // Shows a state of the history: its rows in both views, checked again, with
 // its selected row and that row's status.
@@ -54,7 +45,8 @@ void ShowState(CVelmoraDlg& dlg, const ProgramState& state) {
 
 // Undo or redo: the modified mark follows the history.
 void MoveThroughHistory(CVelmoraDlg& dlg, const ProgramState* (UndoHistory::*move)()) {
-    FinishGridEditing(dlg);
+    // A choice made in an open grid editor is a step of its own before the history moves.
+    dlg.m_grid.EndEditing();
     const ProgramState* state = (dlg.m_history.*move)();
     if (!state)
         return;

@@ -1,21 +1,17 @@
 // Rendering the flowchart into the strip and painting the view from it.
+#include "chart/chart_painting.h"
+#include "chart/chart_palette.h"
 #include "chart/element_text.h"
 #include "chart/list_chart_view.h"
-#include "framework/palette.h"
 #include "model/vocabulary.h"
 #include <algorithm>
 #include <string>
 
 namespace {
-constexpr COLORREF kShapeOutline = RGB(50, 50, 160);
-constexpr COLORREF kBandOdd = RGB(120, 130, 140);
-constexpr COLORREF kBandEven = RGB(130, 140, 150);
-constexpr COLORREF kConnector = RGB(100, 0, 50);
-
-// Corner cut of the loop hexagons, the same at every scale.
-constexpr int kLoopCut = 16;
-// Arrowhead: lines from 5 pixels back and CHART_ARROW_SPREAD to either side into the tip.
-constexpr int kArrowBack = 5;
+CFont MakeChartFont(int width, int weight) {
+    return CFont(::CreateFontW(2 * width, width, 0, 0, weight, FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_TT_PRECIS,
+                               CLIP_DEFAULT_PRECIS, NONANTIALIASED_QUALITY, VARIABLE_PITCH | FF_SWISS, L"Arial"));
+}
 
 constexpr UINT kCentredLine = DT_CENTER | DT_VCENTER | DT_SINGLELINE;
 
@@ -41,10 +37,10 @@ void PolygonShape(HDC dc, const POINT* points, int count, HBRUSH fill) {
 void DrawShape(HDC dc, int code, const RECT& s, const AnchorPoints& a, HBRUSH fill) {
     const int l = s.left, t = s.top, r = s.right, b = s.bottom, midY = a.midY;
     if (code == CMD_FOR) {
-        const POINT p[] = {{l, midY}, {l + kLoopCut, t}, {r - kLoopCut, t}, {r, midY}, {r, b}, {l, b}};
+        const POINT p[] = {{l, midY}, {l + CHART_LOOP_CUT, t}, {r - CHART_LOOP_CUT, t}, {r, midY}, {r, b}, {l, b}};
         PolygonShape(dc, p, 6, fill);
     } else if (code == CMD_NEXT) {
-        const POINT p[] = {{l, midY}, {l + kLoopCut, b}, {r - kLoopCut, b}, {r, midY}, {r, t}, {l, t}};
+        const POINT p[] = {{l, midY}, {l + CHART_LOOP_CUT, b}, {r - CHART_LOOP_CUT, b}, {r, midY}, {r, t}, {l, t}};
         PolygonShape(dc, p, 6, fill);
     } else if (code == CMD_IF) {
         const POINT p[] = {a.left, a.top, a.right, a.bottom};
@@ -69,19 +65,90 @@ void DrawJump(HDC dc, const JumpRoute& j, int flowX) {
     const POINT bus{j.busX, j.start.y};
     const POINT arrival{flowX, j.arrivalY};
     Line(dc, j.start, bus);
-    Arrowhead(dc, bus, j.rightSide ? -kArrowBack : kArrowBack);
+    Arrowhead(dc, bus, j.rightSide ? -CHART_ARROW_BACK : CHART_ARROW_BACK);
     ::MoveToEx(dc, bus.x, bus.y, nullptr);
     ::LineTo(dc, bus.x, arrival.y);
     ::LineTo(dc, arrival.x, arrival.y);
-    Arrowhead(dc, arrival, j.rightSide ? kArrowBack : -kArrowBack);
+    Arrowhead(dc, arrival, j.rightSide ? CHART_ARROW_BACK : -CHART_ARROW_BACK);
+}
+
+void DrawConnectors(HDC dc, const ChartLook& look, const ProgramRow* elements, int count, int n) {
+    const ProgramRow& element = elements[n];
+    const ConnectorPlan plan = PlanConnectors(elements, count, n);
+    const ConnectorRoutes routes = RouteConnectors(look.metrics, n, element.code, plan);
+    const bool isIf = element.code == CMD_IF;
+
+    CSelect font(dc, look.smallFont);  // labels keep the element's text colour
+    CSelect selectPen(dc, look.pens.connector);
+    for (const JumpRoute& j : routes.jumps) {
+        if (!j.present)
+            continue;
+        DrawJump(dc, j, routes.flowX);
+        if (isIf && j.rightSide)
+            DrawLabel(dc, L"N", plan.no, routes.noBox);
+        else if (isIf)
+            DrawLabel(dc, L"Y", plan.yes, routes.yesBox);
+    }
+    if (plan.entryStub) {
+        CSelect selectRed(dc, element.reachable ? look.pens.connector : look.pens.unreachableStub);
+        Line(dc, routes.entryFrom, routes.entryTo);
+    }
+    if (plan.exitStub)
+        Line(dc, routes.exitFrom, routes.exitTo);
+    if (isIf) {
+        DrawLabel(dc, L"Y", plan.yes, routes.yesBox);
+        DrawLabel(dc, L"N", plan.no, routes.noBox);
+    }
+    if (plan.throughLine)
+        Line(dc, routes.entryFrom, routes.exitFrom);
 }
 }  // namespace
 
-void CListChartView::MakeDrawingTools() {
-    m_outlinePen.Reset(::CreatePen(PS_SOLID, 1, kShapeOutline));
-    m_connectorPen.Reset(::CreatePen(PS_SOLID, 0, kConnector));
-    m_stubPen.Reset(::CreatePen(PS_SOLID, 0, PALETTE_ERROR));
-    m_fillBrush.Reset(::CreateSolidBrush(PALETTE_WHITE));
+ChartPens::ChartPens()
+    : outline(::CreatePen(PS_SOLID, 1, CHART_SHAPE_OUTLINE)),
+      connector(::CreatePen(PS_SOLID, 0, CHART_CONNECTOR)),
+      unreachableStub(::CreatePen(PS_SOLID, 0, CHART_UNREACHABLE_STUB)),
+      fill(::CreateSolidBrush(CHART_SHAPE_FILL)) {}
+
+CFont MakeChartTextFont(const ChartMetrics& m) { return MakeChartFont(m.textFontWidth, 600); }
+CFont MakeChartSmallFont(const ChartMetrics& m) { return MakeChartFont(m.smallFontWidth, 550); }
+
+void PaintChartNumberBand(HDC dc, const ChartLook& look, const ProgramRow* elements, int count, int n) {
+    if (!elements || count <= 0 || n < 0 || n >= count)
+        return;
+    const bool selected = n == look.selected;
+    const RECT band = NumberBandRect(look.metrics, n);
+    const COLORREF colour = selected ? (look.focused ? CHART_BAND_SELECTED_FOCUSED : CHART_BAND_SELECTED)
+                                     : (n % 2 ? CHART_BAND_ODD : CHART_BAND_EVEN);
+    CBrush bandBrush(::CreateSolidBrush(colour));
+    ::FillRect(dc, &band, bandBrush);
+    if (elements[n].code == CMD_START)
+        return;
+    CTextStyle style(dc, selected ? CHART_NUMBER_SELECTED : CHART_NUMBER, TRANSPARENT);
+    CSelect smallFont(dc, look.smallFont);
+    DrawText(dc, std::to_wstring(n), band, kCentredLine);
+}
+
+void PaintChartBody(HDC dc, const ChartLook& look, const ProgramRow* elements, int count, int n) {
+    if (!elements || count <= 0 || n < 0 || n >= count)
+        return;
+    const ProgramRow& element = elements[n];
+    CTextStyle style(dc, IsFaultyElement(element) ? CHART_TEXT_FAULTY : CHART_TEXT, TRANSPARENT);
+    {
+        CSelect pen(dc, look.pens.outline);
+        CSelect brush(dc, look.pens.fill);
+        CSelect textFont(dc, look.textFont);
+        const RECT shape = ShapeRect(look.metrics, n, element.code);
+        DrawShape(dc, element.code, shape, ShapeAnchors(shape), look.pens.fill);
+        DrawText(dc, ElementText(element), shape, kCentredLine);  // clipped to the shape
+    }
+    if (count > 1)
+        DrawConnectors(dc, look, elements, count, n);
+}
+
+void PaintChartElement(HDC dc, const ChartLook& look, const ProgramRow* elements, int count, int n) {
+    PaintChartNumberBand(dc, look, elements, count, n);
+    PaintChartBody(dc, look, elements, count, n);
 }
 
 int CListChartView::RenderChart() {
@@ -102,8 +169,13 @@ int CListChartView::RenderChart() {
             look.focused = m_lookFocused;
             span = ElementSpan(m, n, look.element.code, look.plan);
         }
-        if (was && is && SameLook(m_looks[n], look) && m_spans[n].first == span.first && m_spans[n].last == span.last)
+        if (was && is && SameBody(m_looks[n], look) && m_spans[n].first == span.first && m_spans[n].last == span.last) {
+            const bool bandChanged = !SameNumberBand(m_looks[n], look);
+            m_looks[n] = look;
+            if (bandChanged)
+                RedoNumberBand(n);
             continue;
+        }
         for (int b = was ? m_spans[n].first : 0; was && b <= m_spans[n].last; ++b)
             RedoBand(b);
         for (int b = span.first; is && b <= span.last; ++b)
@@ -129,6 +201,26 @@ void CListChartView::RedoBand(int b) {
     ::InvalidateRect(m_hWnd, &band, FALSE);
 }
 
+void CListChartView::RedoNumberBand(int n) {
+    const ChartMetrics& m = g_chartMetrics;
+    if (BandReady(n)) {
+        CSaveDC saved(m_stripSurface);
+        ::SetViewportOrgEx(m_stripSurface, 0, (n % m_stripSlots - n) * m.rowHeight, nullptr);
+        PaintChartNumberBand(m_stripSurface, CurrentLook(), m_elements, m_nCount, n);
+    }
+    if (!m_hWnd)
+        return;
+    RECT band = NumberBandRect(m, n);
+    const POINT pos = GetScrollPosition();
+    ::OffsetRect(&band, -pos.x, -pos.y);
+    ::InvalidateRect(m_hWnd, &band, FALSE);
+}
+
+ChartLook CListChartView::CurrentLook() const {
+    const bool focused = m_hWnd && ::GetFocus() == m_hWnd;
+    return {g_chartMetrics, m_fontText, m_fontSmall, m_pens, m_nSelected, focused};
+}
+
 bool CListChartView::BandReady(int b) const { return m_stripSlots > 0 && m_slotBand[b % m_stripSlots] == b; }
 
 // Every element reaching the bands is drawn once for all of them, in order.
@@ -137,6 +229,7 @@ void CListChartView::DrawBands(int first, int last) {
     const int slotTop = (first % m_stripSlots) * m.rowHeight;
     const int height = (last - first + 1) * m.rowHeight;
     const int dy = slotTop - first * m.rowHeight;
+    const ChartLook look = CurrentLook();
     {
         CSaveDC saved(m_stripSurface);
         ::IntersectClipRect(m_stripSurface, 0, slotTop, m.elementWidth, slotTop + height);
@@ -146,79 +239,15 @@ void CListChartView::DrawBands(int first, int last) {
         ::SetViewportOrgEx(m_stripSurface, -m.margin, dy, nullptr);
         for (int n = 0; n < m_lookCount; ++n) {
             if (m_spans[n].first <= last && m_spans[n].last >= first)
-                DrawBody(m_stripSurface, n);  // later connectors draw over earlier ones
+                PaintChartBody(m_stripSurface, look, m_elements, m_nCount,
+                               n);  // later connectors draw over earlier ones
         }
         ::SetViewportOrgEx(m_stripSurface, 0, dy, nullptr);
         for (int band = first; band <= last; ++band)
-            DrawNumberBand(m_stripSurface, band);
+            PaintChartNumberBand(m_stripSurface, look, m_elements, m_nCount, band);
     }
     for (int band = first; band <= last; ++band)
         m_slotBand[band % m_stripSlots] = band;
-}
-
-void CListChartView::DrawNumberBand(HDC dc, int n) {
-    if (n < 0 || n >= m_lookCount)
-        return;
-    const ElementLook& look = m_looks[n];
-    const RECT band = NumberBandRect(g_chartMetrics, n);
-    const COLORREF colour = look.selected ? (look.focused ? PALETTE_SELECTION_FOCUSED : PALETTE_SELECTION)
-                                          : (n % 2 ? kBandOdd : kBandEven);
-    const COLORREF oldBrush = ::SetDCBrushColor(dc, colour);
-    ::FillRect(dc, &band, static_cast<HBRUSH>(::GetStockObject(DC_BRUSH)));
-    ::SetDCBrushColor(dc, oldBrush);
-    if (look.element.code != CMD_START) {
-        CTextStyle style(dc, look.selected ? PALETTE_WHITE : PALETTE_NUMBER_TEXT, TRANSPARENT);
-        CSelect smallFont(dc, m_fontSmall);
-        DrawText(dc, std::to_wstring(n), band, kCentredLine);
-    }
-}
-
-void CListChartView::DrawBody(HDC dc, int n) {
-    if (n < 0 || n >= m_lookCount)
-        return;
-    const ProgramRow& element = m_looks[n].element;
-    CTextStyle style(dc, IsFaultyElement(element) ? PALETTE_ERROR : PALETTE_BLACK, TRANSPARENT);
-    {
-        CSelect pen(dc, m_outlinePen);
-        CSelect brush(dc, m_fillBrush);
-        CSelect textFont(dc, m_fontText);
-        const RECT shape = ShapeRect(g_chartMetrics, n, element.code);
-        DrawShape(dc, element.code, shape, ShapeAnchors(shape), m_fillBrush);
-        DrawText(dc, ElementText(element), shape, kCentredLine);  // clipped to the shape
-    }
-    if (m_lookCount > 1)
-        DrawConnectors(dc, n);
-}
-
-void CListChartView::DrawConnectors(HDC dc, int n) {
-    const ElementLook& look = m_looks[n];
-    const ConnectorPlan& plan = look.plan;
-    const ConnectorRoutes routes = RouteConnectors(g_chartMetrics, n, look.element.code, plan);
-    const bool isIf = look.element.code == CMD_IF;
-
-    CSelect font(dc, m_fontSmall);  // labels keep the element's text colour
-    CSelect selectPen(dc, m_connectorPen);
-    for (const JumpRoute& j : routes.jumps) {
-        if (!j.present)
-            continue;
-        DrawJump(dc, j, routes.flowX);
-        if (isIf && j.rightSide)
-            DrawLabel(dc, L"N", plan.no, routes.noBox);
-        else if (isIf)
-            DrawLabel(dc, L"Y", plan.yes, routes.yesBox);
-    }
-    if (plan.entryStub) {
-        CSelect selectRed(dc, look.element.reachable ? HGDIOBJ(m_connectorPen) : HGDIOBJ(m_stubPen));
-        Line(dc, routes.entryFrom, routes.entryTo);
-    }
-    if (plan.exitStub)
-        Line(dc, routes.exitFrom, routes.exitTo);
-    if (isIf) {
-        DrawLabel(dc, L"Y", plan.yes, routes.yesBox);
-        DrawLabel(dc, L"N", plan.no, routes.noBox);
-    }
-    if (plan.throughLine)
-        Line(dc, routes.entryFrom, routes.exitFrom);
 }
 
 void CListChartView::CopyRowBand(HDC dc, int n) {

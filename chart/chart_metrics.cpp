@@ -27,3 +27,9 @@ ChartMetrics ScaledMetrics(float f) {
     return {Scale(b.elementWidth, f), Scale(b.rowHeight, f),  Scale(b.bandWidth, f),     Scale(b.margin, f),
             Scale(b.sideInset, f),    Scale(b.shapeInset, f), Scale(b.textFontWidth, f), Scale(b.smallFontWidth, f)};
 }
+
+ChartMetrics MetricsForWidth(int width) {
+    ChartMetrics m = ScaledMetrics(ScaleForWidth(width));
+    m.margin = width > m.elementWidth ? (width - m.elementWidth) / 2 : 0;
+    return m;
+}

@@ -28,3 +28,6 @@ extern int g_lastStripWidth;
 float ScaleForWidth(int clientWidth);
 // The base metrics times `scale`, each truncated toward zero; margin 0.
 ChartMetrics ScaledMetrics(float scale);
+// The metrics a view `width` pixels wide lays its chart out with: scaled to
+// the width and centred in it.
+ChartMetrics MetricsForWidth(int width);

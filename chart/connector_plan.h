@@ -1,6 +1,6 @@
 // Which connectors an element has (the plan) and where they run (the routes).
 #pragma once
-#include <windows.h>
+#include "chart/layout_types.h"
 #include "chart/chart_metrics.h"
 #include "model/program_row.h"
 

@@ -1,6 +1,6 @@
 // Where an element and its shape lie, in content pixels.
 #pragma once
-#include <windows.h>
+#include "chart/layout_types.h"
 #include "chart/chart_metrics.h"
 
 struct AnchorPoints {

@@ -25,9 +25,12 @@ int BandOf(const ChartMetrics& m, int y) {
 
 }  // namespace
 
-bool SameLook(const ElementLook& a, const ElementLook& b) {
-    return SameRow(a.element, b.element) && SamePlan(a.plan, b.plan) && a.selected == b.selected &&
-           (!a.selected || a.focused == b.focused);
+bool SameBody(const ElementLook& a, const ElementLook& b) {
+    return SameRow(a.element, b.element) && SamePlan(a.plan, b.plan);
+}
+
+bool SameNumberBand(const ElementLook& a, const ElementLook& b) {
+    return a.selected == b.selected && (!a.selected || a.focused == b.focused);
 }
 
 BandSpan ElementSpan(const ChartMetrics& m, int n, int code, const ConnectorPlan& plan) {

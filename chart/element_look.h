@@ -2,10 +2,8 @@
 // view keeps the looks it last rendered and renders again only the bands of
 // elements whose looks changed.
 #pragma once
+#include "chart/chart_palette.h"
 #include "chart/connector_plan.h"
-
-// Arrowheads reach this far to either side of a connector.
-constexpr int CHART_ARROW_SPREAD = 2;
 
 struct ElementLook {
     ProgramRow element;
@@ -13,7 +11,10 @@ struct ElementLook {
     bool selected = false;
     bool focused = false;  // the view had the focus (matters for a selected element only)
 };
-bool SameLook(const ElementLook& a, const ElementLook& b);
+// The same shape, text and connectors.
+bool SameBody(const ElementLook& a, const ElementLook& b);
+// The same number band: a selection or focus change repaints the band alone.
+bool SameNumberBand(const ElementLook& a, const ElementLook& b);
 
 // Row bands first..last, within the strip's 51.
 struct BandSpan {

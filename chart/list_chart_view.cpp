@@ -1,17 +1,12 @@
 // Elements, layout and input of the flowchart view; drawing is in chart_drawing.cpp.
 #include "chart/list_chart_view.h"
+#include "chart/chart_elements.h"
 #include "model/vocabulary.h"
 #include <algorithm>
-#include <cstring>
 
 namespace {
 // What the strip may take: 16 MB, though always at least a screenful of bands.
 constexpr long long kStripBudget = 16'000'000;
-
-CFont MakeChartFont(int width, int weight) {
-    return CFont(::CreateFontW(2 * width, width, 0, 0, weight, FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_TT_PRECIS,
-                               CLIP_DEFAULT_PRECIS, NONANTIALIASED_QUALITY, VARIABLE_PITCH | FF_SWISS, L"Arial"));
-}
 }  // namespace
 
 // clang-format off
@@ -30,7 +25,6 @@ END_MESSAGE_MAP()
 CListChartView::CListChartView()
     : m_oldStripBitmap(static_cast<HBITMAP>(::GetCurrentObject(m_stripSurface, OBJ_BITMAP))) {
     ForgetBands();
-    MakeDrawingTools();
     SetZoomLevel(0, false);
 }
 
@@ -47,17 +41,7 @@ BOOL CListChartView::PreCreateWindow(CREATESTRUCTW& cs) {
 int CListChartView::SetProgram(const ProgramRow* rows, int count) {
     if (!rows || count < 0)
         return 0;
-    std::memset(m_elements, 0, sizeof m_elements);
-    m_nCount = 0;
-    if (count == 0 || rows[0].code != CMD_START) {
-        ProgramRow& start = m_elements[0];
-        start.code = CMD_START;
-        start.reachable = 1;
-        SetRowText(start.name, L"START");
-        m_nCount = 1;
-    }
-    for (int i = 0; i < count && m_nCount < CHART_MAX_ELEMENTS; ++i)
-        m_elements[m_nCount++] = rows[i];
+    m_nCount = BuildChartElements(rows, count, m_elements);
     RenderChart();
     return m_nCount;
 }
@@ -78,8 +62,8 @@ void CListChartView::SetZoomLevel(int level, bool relayout) {
     m_stripHeight = strip ? CHART_MAX_ELEMENTS * m.rowHeight : 0;
     // Fonts are made once per size; the margin alone changes no pixel of the strip.
     if (m_fontWidths[0] != m.textFontWidth || m_fontWidths[1] != m.smallFontWidth) {
-        m_fontText = MakeChartFont(m.textFontWidth, 600);
-        m_fontSmall = MakeChartFont(m.smallFontWidth, 550);
+        m_fontText = MakeChartTextFont(m);
+        m_fontSmall = MakeChartSmallFont(m);
         m_fontWidths[0] = m.textFontWidth;
         m_fontWidths[1] = m.smallFontWidth;
         ForgetBands();

@@ -3,6 +3,7 @@
 #pragma once
 #include "chart/chart_messages.h"
 #include "chart/chart_metrics.h"
+#include "chart/chart_painting.h"
 #include "chart/connector_plan.h"
 #include "chart/element_geometry.h"
 #include "chart/element_look.h"
@@ -77,11 +78,7 @@ protected:
     CFont m_fontText;
     CFont m_fontSmall;
     int m_fontWidths[2] = {};  // text and small font widths the fonts were made for
-    // Pens and brush of every element, made once.
-    CPen m_outlinePen;
-    CPen m_connectorPen;
-    CPen m_stubPen;  // the entry stub of an unreachable element
-    CBrush m_fillBrush;
+    ChartPens m_pens;
     int m_contentWidth = 0;
     int m_contentHeight = 0;
     int m_nCount = 0;
@@ -94,13 +91,10 @@ protected:
 
 private:
     int ElementCode(int i) const;
+    // The view's layout, fonts, pens and selection, for painting into its strip.
+    ChartLook CurrentLook() const;
     // Content (strip width, one row band per element), line step one row.
     void UpdateContentSize();
-    void DrawConnectors(HDC dc, int n);
-    void MakeDrawingTools();
-    void DrawNumberBand(HDC dc, int n);
-    // Shape, text and connectors of element n.
-    void DrawBody(HDC dc, int n);
     // A strip for the current metrics and client height; keeps the one there is
     // when it fits. False when none could be made.
     bool FitStrip();
@@ -110,6 +104,9 @@ private:
     void DrawBands(int first, int last);
     // Marks band b for drawing again and repaints it on screen.
     void RedoBand(int b);
+    // Draws number band n again where the strip holds it and repaints it: a
+    // change of selection or focus touches nothing else.
+    void RedoNumberBand(int n);
     void TakeFocus();
     void NotifySelection(int index);
 

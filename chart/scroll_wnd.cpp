@@ -51,21 +51,7 @@ CScrollWnd::~CScrollWnd() {
 }
 
 BOOL CScrollWnd::PreCreateWindow(CREATESTRUCTW& cs) {
-    WNDCLASSEXW wc{};
-    wc.cbSize = sizeof wc;
-    if (!::GetClassInfoExW(cs.hInstance, kScrollWndClass, &wc)) {
-        wc = WNDCLASSEXW{};
-        wc.cbSize = sizeof wc;
-        wc.style = CS_HREDRAW | CS_VREDRAW;
-        wc.lpfnWndProc = &CWnd::StaticWndProc;
-        wc.hInstance = cs.hInstance;
-        wc.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
-        wc.lpszClassName = kScrollWndClass;
-        if (!::RegisterClassExW(&wc))
-            return FALSE;
-    }
-    cs.lpszClass = kScrollWndClass;
-    return TRUE;
+    return UseFrameworkClass(cs, kScrollWndClass, CS_HREDRAW | CS_VREDRAW);
 }
 
 void CScrollWnd::SetContentSize(SIZE total, SIZE line) {

@@ -62,7 +62,8 @@ int UsageError() {
           "       velmora-cli encode FILE OUT\n"
           "       velmora-cli decode FILE\n"
           "       velmora-cli packets FILE\n"
-          "       velmora-cli run FILE [--set IN=VALUE]... [--at SECONDS IN=VALUE]... [--until SECONDS]\n");
+          "       velmora-cli run FILE [--set IN=VALUE]... [--at SECONDS IN=VALUE]... [--until SECONDS]\n"
+          "       velmora-cli chart FILE OUT.svg [--width PIXELS] [--no-numbers]\n");
     return EXIT_USAGE_OR_FILE;
 }
 

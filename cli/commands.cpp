@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <string>
 
+#include "cli/chart_command.h"
 #include "cli/cli_io.h"
 #include "cli/run_command.h"
 #include "device/packets.h"
@@ -76,6 +77,8 @@ int Packets(Program& program) {
 int RunCommand(const std::vector<std::filesystem::path>& args) {
     if (!args.empty() && IsWord(args[0], "run"))
         return RunProgram(args);
+    if (!args.empty() && IsWord(args[0], "chart"))
+        return ChartCommand(args);
     const size_t wanted = !args.empty() && IsWord(args[0], "encode") ? 3 : 2;
     const bool known = !args.empty() && (IsWord(args[0], "check") || IsWord(args[0], "encode") ||
                                          IsWord(args[0], "decode") || IsWord(args[0], "packets"));

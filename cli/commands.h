@@ -1,4 +1,4 @@
-// The commands of velmora-cli: check, encode, decode, packets and run.
+// The commands of velmora-cli: check, encode, decode, packets, run and chart.
 #pragma once
 
 #include <filesystem>

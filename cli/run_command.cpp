@@ -127,8 +127,11 @@ void WriteLastLine(const DeviceRun& run, int64_t until) {
         Write(stdout, TimeText(run.Clock()) + "\tended\n");
     } else if (run.State() == RunState::BusyLoop) {
         std::string rows;
-        for (int row : run.BusyRows())
-            rows += (rows.empty() ? std::string() : std::string(",")) + std::to_string(row + 1);
+        for (int row : run.BusyRows()) {
+            if (!rows.empty())
+                rows += ',';
+            rows += std::to_string(row + 1);
+        }
         Write(stdout, TimeText(run.Clock()) + "\tbusy loop\t" + rows + "\n");
     } else {
         Write(stdout, TimeText(until) + "\ttime up\n");

@@ -31,6 +31,13 @@ std::wstring DeviceSender::ErrorListOf(uint16_t errorFlags) const {
     return FormatErrorList(errorFlags, pointers);
 }
 
+void DeviceSender::ShowSyntaxError(const ProgramRow* rows, int count) {
+    count = std::clamp(count, 0, MAX_ROWS);
+    const int row = FirstErrorRow(rows, count);
+    m_screen.ShowError(m_texts.syntaxError + L"\r\n" + std::to_wstring(row + 1) + L":" +
+                       ErrorListOf(row >= 0 ? rows[row].errorFlags : 0));
+}
+
 bool DeviceSender::SendProgram(ProgramRow* rows, int count, int& checkResult, SendImage image) {
     std::memset(image.bytes, 0, IMAGE_BUFFER_SIZE);
     image.length = 0;
@@ -43,9 +50,7 @@ bool DeviceSender::SendProgram(ProgramRow* rows, int count, int& checkResult, Se
         return false;
     }
     if (encoded < 0) {
-        const int row = FirstErrorRow(rows, count);
-        m_screen.ShowError(m_texts.syntaxError + L"\r\n" + std::to_wstring(row + 1) + L":" +
-                           ErrorListOf(row >= 0 ? rows[row].errorFlags : 0));
+        ShowSyntaxError(rows, count);
         return false;
     }
     image.length = PadImageForSend(image.bytes, encoded);

@@ -56,6 +56,9 @@ public:
     // starts its send-done timer.
     bool SendProgram(ProgramRow* rows, int count, int& checkResult, SendImage image);
 
+    // The "Sytax Error!" box with the first faulty row of `count` checked rows.
+    void ShowSyntaxError(const ProgramRow* rows, int count);
+
     // Sends the first `length` bytes of `image`: the header (up to three
     // attempts), then the data packets. Reports its own failures.
     void TransferImage(const uint8_t* image, int length);

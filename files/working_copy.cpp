@@ -18,9 +18,12 @@ bool IsFolderWritable(const std::wstring& folder) {
 std::wstring AppDataFolder() {
     wchar_t base[MAX_PATH] = {};
     std::wstring root;
-    if (SUCCEEDED(::SHGetFolderPathW(nullptr, CSIDL_APPDATA | CSIDL_FLAG_CREATE, nullptr, SHGFP_TYPE_CURRENT, base)))
+    // The variable first: in a user's session it names the same folder, and a
+    // test run points it at a folder of its own instead of the real profile.
+    if (const DWORD n = ::GetEnvironmentVariableW(L"APPDATA", base, MAX_PATH); n > 0 && n < MAX_PATH)
         root = base;
-    else if (const DWORD n = ::GetEnvironmentVariableW(L"APPDATA", base, MAX_PATH); n > 0 && n < MAX_PATH)
+    else if (SUCCEEDED(
+                 ::SHGetFolderPathW(nullptr, CSIDL_APPDATA | CSIDL_FLAG_CREATE, nullptr, SHGFP_TYPE_CURRENT, base)))
         root = base;
     if (root.empty())
         return {};
@@ -28,6 +31,13 @@ std::wstring AppDataFolder() {
     if (!::CreateDirectoryW(folder.c_str(), nullptr) && ::GetLastError() != ERROR_ALREADY_EXISTS)
         return {};
     return folder;
+}
+
+bool FileIsPresent(const std::wstring& path) {
+    if (::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES)
+        return true;
+    const DWORD error = ::GetLastError();
+    return error != ERROR_FILE_NOT_FOUND && error != ERROR_PATH_NOT_FOUND;
 }
 
 std::wstring WorkingCopyPath(const std::wstring& exeFolder) {

@@ -13,9 +13,14 @@ inline constexpr const wchar_t* APP_DATA_FOLDER_NAME = L"Velmora";
 // True when a file can be created (and is deleted again) in `folder`.
 bool IsFolderWritable(const std::wstring& folder);
 
-// The user's application-data folder for the editor ("...\Velmora"), created
-// when missing; empty when there is none.
+// The user's application-data folder for the editor ("%APPDATA%\Velmora",
+// or the shell's application-data folder when the variable is not set),
+// created when missing; empty when there is none.
 std::wstring AppDataFolder();
+
+// True when something stands at `path`, or when that cannot be told (no
+// permission): only a missing file or folder counts as absent.
+bool FileIsPresent(const std::wstring& path);
 
 // The working copy's path for an executable in `exeFolder` (no trailing
 // backslash): "<exeFolder>\CurFlowchart.STxt" when the folder can be written,

@@ -149,3 +149,31 @@ private:
     COLORREF m_colour;
     int m_bkMode;
 };
+
+// Owns an enhanced metafile.
+class CEnhMetaFile {
+public:
+    CEnhMetaFile() = default;
+    explicit CEnhMetaFile(HENHMETAFILE handle) : m_handle(handle) {}
+    ~CEnhMetaFile() { Reset(); }
+    CEnhMetaFile(const CEnhMetaFile&) = delete;
+    CEnhMetaFile& operator=(const CEnhMetaFile&) = delete;
+    CEnhMetaFile(CEnhMetaFile&& other) noexcept : m_handle(std::exchange(other.m_handle, nullptr)) {}
+    CEnhMetaFile& operator=(CEnhMetaFile&& other) noexcept {
+        if (this != &other)
+            Reset(std::exchange(other.m_handle, nullptr));
+        return *this;
+    }
+    HENHMETAFILE Get() const { return m_handle; }
+    operator HENHMETAFILE() const { return m_handle; }
+    explicit operator bool() const { return m_handle != nullptr; }
+    void Reset(HENHMETAFILE handle = nullptr) {
+        if (m_handle)
+            ::DeleteEnhMetaFile(m_handle);
+        m_handle = handle;
+    }
+    HENHMETAFILE Detach() { return std::exchange(m_handle, nullptr); }
+
+private:
+    HENHMETAFILE m_handle = nullptr;
+};

@@ -69,6 +69,25 @@ void CWnd::Unbind() {
 }
 
 BOOL CWnd::PreCreateWindow(CREATESTRUCTW&) { return TRUE; }
+
+BOOL CWnd::UseFrameworkClass(CREATESTRUCTW& cs, LPCWSTR className, UINT classStyle, HBRUSH background) {
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof wc;
+    if (!::GetClassInfoExW(cs.hInstance, className, &wc)) {
+        wc = WNDCLASSEXW{};
+        wc.cbSize = sizeof wc;
+        wc.style = classStyle;
+        wc.lpfnWndProc = &CWnd::StaticWndProc;
+        wc.hInstance = cs.hInstance;
+        wc.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
+        wc.hbrBackground = background;
+        wc.lpszClassName = className;
+        if (!::RegisterClassExW(&wc))
+            return FALSE;
+    }
+    cs.lpszClass = className;
+    return TRUE;
+}
 void CWnd::PreSubclassWindow() {}
 BOOL CWnd::PreTranslateMessage(MSG*) { return FALSE; }
 

@@ -70,6 +70,10 @@ public:
 
     // The window procedure of every class the framework registers itself.
     static LRESULT CALLBACK StaticWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+    // For PreCreateWindow: registers `className` with StaticWndProc and the
+    // arrow cursor unless the module already has it, and names it in `cs`.
+    static BOOL UseFrameworkClass(CREATESTRUCTW& cs, LPCWSTR className, UINT classStyle = 0,
+                                  HBRUSH background = nullptr);
 
 protected:
     virtual const MessageMap* GetMessageMap() const;

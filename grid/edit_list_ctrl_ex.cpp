@@ -11,6 +11,7 @@ BEGIN_MESSAGE_MAP(CEditListCtrlEx, CListCtrl)
     Mouse<&ThisClass::OnLButtonDown>(WM_LBUTTONDOWN),
     Mouse<&ThisClass::OnLButtonDown>(WM_LBUTTONDBLCLK),
     Message<&ThisClass::OnGridKillFocus>(WM_GRID_KILLFOCUS),
+    Command<&ThisClass::OnComboSelEndOk>(GRID_COMBO_ID, CBN_SELENDOK),
     VScroll<&ThisClass::OnVScroll>(),
     SetCursor<&ThisClass::OnSetCursor>(),
     Message<&ThisClass::OnPaint>(WM_PAINT),
@@ -203,10 +204,17 @@ void CEditListCtrlEx::RemeasureRows() {
     SendMessage(WM_WINDOWPOSCHANGED, 0, reinterpret_cast<LPARAM>(&pos));
 }
 
-// Enter closes an open editor and then goes its normal way.
+// Enter closes an open editor and then goes its normal way. Escape cancels
+// the edit and goes no further: the dialog would take it for its Cancel.
 BOOL CEditListCtrlEx::PreTranslateMessage(MSG* msg) {
-    if (msg->message == WM_KEYDOWN && msg->wParam == VK_RETURN)
-        CloseEditors();
+    if (msg->message != WM_KEYDOWN)
+        return FALSE;
+    if (msg->wParam == VK_RETURN)
+        CloseEditors(true);
+    if (msg->wParam == VK_ESCAPE && IsEditing()) {
+        CloseEditors(false);
+        return TRUE;
+    }
     return FALSE;
 }
 

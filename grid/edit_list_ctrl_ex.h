@@ -65,9 +65,12 @@ public:
     // Selects `row` only; a row outside the list selects none (-1).
     void SelectRow(int row);
 
-    // Closes an open editor as a click elsewhere would: its text goes into the
-    // cell and the end of editing is reported (posted) to the parent.
-    void CloseEditors();
+    // True while an in-place editor is open.
+    bool IsEditing() const;
+    // Commits an open editor into its own cell and delivers its end-of-edit
+    // report (and any report still queued) to the parent before returning,
+    // so that the parent may then move rows safely.
+    void EndEditing();
 
     // Makes the list measure its rows again (after a change of m_nRowHeight).
     void RemeasureRows();
@@ -109,8 +112,11 @@ private:
     void ToggleCheckBox(POINT point);
     void OpenComboBox();
     void OpenEditBox();
-    void CloseEditBox();
-    void CloseComboBox();
+    // `keep` false cancels: the cell keeps the text it had when the editor opened.
+    void CloseEditors(bool keep);
+    void CloseEditBox(bool keep);
+    void CloseComboBox(bool keep);
+    void OnComboSelEndOk();
     void ReportEditEnd(UINT message, bool changed);
     bool IsEditorCell(int row, int column, BYTE kind) const;
     bool EditorHasFocus() const;
@@ -134,6 +140,8 @@ private:
     int m_nCurrentRow = -1;
     int m_nCurrentColumn = -1;
     std::wstring m_savedText;
+    int m_openedSelection = -1;  // the drop-down's selection when it opened
+    bool m_entryChosen = false;  // the user confirmed an entry in the open drop-down
     int m_nEditRow = -1;
     int m_nEditColumn = -1;
     int m_nValueLists = 0;

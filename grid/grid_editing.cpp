@@ -3,6 +3,7 @@
 #include "grid/check_box.h"
 #include "grid/edit_list_ctrl_ex.h"
 #include "grid/grid_messages.h"
+#include <algorithm>
 
 bool CEditListCtrlEx::IsEditorCell(int row, int column, BYTE kind) const {
     const CellAttr* cell = Cell(row, column);
@@ -34,7 +35,7 @@ void CEditListCtrlEx::OnDblClick(NMHDR* hdr, LRESULT*) {
 // before the list sees it, so the click notification that follows may open
 // the next one.
 void CEditListCtrlEx::OnLButtonDown(UINT, POINT) {
-    CloseEditors();
+    CloseEditors(true);
     Default();
 }
 
@@ -43,7 +44,7 @@ void CEditListCtrlEx::OnLButtonDown(UINT, POINT) {
 // editor stays open.
 LRESULT CEditListCtrlEx::OnGridKillFocus(WPARAM, LPARAM) {
     if (!EditorHasFocus())
-        CloseEditors();
+        CloseEditors(true);
     return 0;
 }
 
@@ -92,8 +93,12 @@ void CEditListCtrlEx::OpenComboBox() {
     ::SetFocus(m_combo.m_hWnd);
     m_savedText = GetItemText(m_nCurrentRow, m_nCurrentColumn);
     m_combo.SetWindowText(m_savedText);
-    if (!m_savedText.empty()) {
-        // Prefix search without case from the top: "10" comes before "1".
+    const auto exact = std::find(list.begin(), list.end(), m_savedText);
+    if (exact != list.end()) {
+        // The cell's own entry, before any entry that merely begins with it ("-1" before "-15").
+        m_combo.SetCurSel(static_cast<int>(exact - list.begin()));
+    } else if (!m_savedText.empty()) {
+        // Prefix search without case from the top, to show the nearest entries.
         m_combo.SelectString(-1, m_savedText);
     } else {
         for (size_t i = 0; i < list.size(); ++i) {
@@ -105,6 +110,8 @@ void CEditListCtrlEx::OpenComboBox() {
     }
     m_combo.SetRedraw(TRUE);
     m_combo.Invalidate();
+    m_openedSelection = m_combo.GetCurSel();
+    m_entryChosen = false;
     m_nEditRow = m_nCurrentRow;
     m_nEditColumn = m_nCurrentColumn;
 }
@@ -125,27 +132,42 @@ void CEditListCtrlEx::OpenEditBox() {
     m_nEditColumn = m_nCurrentColumn;
 }
 
-void CEditListCtrlEx::CloseEditors() {
-    CloseEditBox();
-    CloseComboBox();
+void CEditListCtrlEx::CloseEditors(bool keep) {
+    CloseEditBox(keep);
+    CloseComboBox(keep);
 }
 
-void CEditListCtrlEx::CloseEditBox() {
+bool CEditListCtrlEx::IsEditing() const { return m_edit.m_hWnd || m_combo.m_hWnd; }
+
+void CEditListCtrlEx::EndEditing() {
+    CloseEditors(true);
+    // Reports posted earlier are delivered now too, while their row is still where they say.
+    const HWND parent = GetParent();
+    MSG msg{};
+    while (parent && ::PeekMessageW(&msg, parent, WM_GRID_EDITEND, WM_GRID_COMBOEND, PM_REMOVE)) {
+        if (msg.message == WM_GRID_EDITEND || msg.message == WM_GRID_COMBOEND)
+            ::SendMessageW(parent, msg.message, msg.wParam, msg.lParam);
+    }
+}
+
+void CEditListCtrlEx::CloseEditBox(bool keep) {
     if (!m_edit.m_hWnd)
         return;
-    const std::wstring text = m_edit.GetWindowText();
+    const std::wstring text = keep ? m_edit.GetWindowText() : m_savedText;
     SetItemText(m_nCurrentRow, m_nCurrentColumn, text);
     const bool changed = m_nEditRow == m_nCurrentRow && m_nEditColumn == m_nCurrentColumn && text != m_savedText;
     m_edit.DestroyWindow();
     ReportEditEnd(WM_GRID_EDITEND, changed);
 }
 
-void CEditListCtrlEx::CloseComboBox() {
+void CEditListCtrlEx::CloseComboBox(bool keep) {
     if (!m_combo.m_hWnd)
         return;
     bool changed = false;
     const int index = m_combo.GetCurSel();
-    if (index >= 0) {
+    // The selection made at opening is only a pointer into the list, not a choice.
+    const bool chosen = keep && index >= 0 && (m_entryChosen || index != m_openedSelection);
+    if (chosen) {
         const std::wstring text = m_combo.GetLBText(index);
         SetItemText(m_nCurrentRow, m_nCurrentColumn, text);
         changed = m_nEditRow == m_nCurrentRow && m_nEditColumn == m_nCurrentColumn && text != m_savedText;
@@ -153,6 +175,8 @@ void CEditListCtrlEx::CloseComboBox() {
     m_combo.DestroyWindow();
     ReportEditEnd(WM_GRID_COMBOEND, changed);
 }
+
+void CEditListCtrlEx::OnComboSelEndOk() { m_entryChosen = true; }
 
 void CEditListCtrlEx::ReportEditEnd(UINT message, bool changed) {
     ::PostMessageW(GetParent(), message, GridCellParam(m_nCurrentRow, m_nCurrentColumn), changed ? 1 : 0);

@@ -21,7 +21,7 @@ widgets model files device framework res
 app model files device framework grid chart widgets res usb
 usb
 res model
-cli model files device
+cli model files device chart
 '
 
 found="$(grep -rnE --include='*.cpp' --include='*.h' --include='*.c' --include='*.rc' \

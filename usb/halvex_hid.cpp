@@ -1,7 +1,7 @@
 // Halvex.dll over the HID API: one device, found by product id alone.
 #include "usb/hid_device.h"
+#include "usb/hid_system.h"
 #include "usb/usb_api.h"
-#include "usb/win_handle.h"
 
 #include <cstring>
 #include <mutex>
@@ -12,7 +12,7 @@ namespace {
 
 std::mutex g_lock;
 // Owns the handle that DeviceHandle shows.
-UniqueHandle g_device;
+UniqueHidHandle g_device;
 
 void Forget() {
     DeviceHandle = nullptr;

@@ -38,6 +38,11 @@ bool Read(unsigned char* reply) {
         return false;
     }
     static_assert(SIM_REPLY_SIZE == HALVEX_REPLY_SIZE);
+    static_assert(SIM_MAX_READ_BYTES <= HALVEX_READ_BUFFER_SIZE);
     std::memcpy(reply, received, HALVEX_REPLY_SIZE);
+    // `Read` has no length: a library for a longer report fills that much.
+    const int length = SimHalvexReadBytes();
+    if (length > HALVEX_REPLY_SIZE)
+        std::memset(reply + HALVEX_REPLY_SIZE, 0xEE, static_cast<size_t>(length - HALVEX_REPLY_SIZE));
     return true;
 }

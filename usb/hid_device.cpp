@@ -1,33 +1,14 @@
 #include "usb/hid_device.h"
 
+#include "usb/hid_system.h"
 #include "usb/win_handle.h"
 
-#include <setupapi.h>
-// This header lacks its own C linkage block.
-extern "C" {
-#include <hidsdi.h>
-}
-
 #include <cstring>
-#include <memory>
-#include <type_traits>
 
 namespace {
 
 // Longest report handled; the device's reports are 9 bytes.
 constexpr DWORD MAX_REPORT_BYTES = 1024;
-// Longest device path taken from the enumeration.
-constexpr DWORD MAX_DEVICE_PATH = 1024;
-
-struct DeviceInfoListDeleter {
-    void operator()(HDEVINFO list) const { SetupDiDestroyDeviceInfoList(list); }
-};
-using UniqueDeviceInfoList = std::unique_ptr<void, DeviceInfoListDeleter>;
-
-struct PreparsedDataDeleter {
-    void operator()(PHIDP_PREPARSED_DATA data) const { HidD_FreePreparsedData(data); }
-};
-using UniquePreparsedData = std::unique_ptr<std::remove_pointer_t<PHIDP_PREPARSED_DATA>, PreparsedDataDeleter>;
 
 struct ReportLengths {
     DWORD input = 0;
@@ -35,59 +16,39 @@ struct ReportLengths {
 };
 
 bool QueryReportLengths(HANDLE device, ReportLengths& lengths) {
-    PHIDP_PREPARSED_DATA raw = nullptr;
-    if (!HidD_GetPreparsedData(device, &raw)) {
-        return false;
-    }
-    UniquePreparsedData data(raw);
-    HIDP_CAPS caps{};
-    if (HidP_GetCaps(data.get(), &caps) != HIDP_STATUS_SUCCESS) {
-        return false;
-    }
-    lengths.input = caps.InputReportByteLength;
-    lengths.output = caps.OutputReportByteLength;
-    return true;
+    return CurrentHidSystem().ReportLengths(device, lengths.input, lengths.output);
+}
+
+// A collection the device's packets fit: a device may expose several
+// collections under the same ids, and only one of them carries the packets.
+bool ReportsFit(HANDLE device) {
+    ReportLengths lengths;
+    return QueryReportLengths(device, lengths) && lengths.output >= HID_PACKET_BYTES &&
+           lengths.output <= MAX_REPORT_BYTES && lengths.input >= HID_REPLY_MIN_BYTES &&
+           lengths.input <= MAX_REPORT_BYTES;
 }
 
 // Waits for an overlapped transfer that `started` began; past the time-out
 // it is cancelled, and in every case its end is awaited so that the buffer
 // and the OVERLAPPED outlive it.
 bool FinishTransfer(HANDLE device, OVERLAPPED& overlapped, BOOL started, DWORD& transferred) {
+    HidSystem& hid = CurrentHidSystem();
     if (!started && GetLastError() != ERROR_IO_PENDING) {
         return false;
     }
-    if (WaitForSingleObject(overlapped.hEvent, HID_TRANSFER_TIMEOUT_MS) != WAIT_OBJECT_0) {
-        CancelIoEx(device, &overlapped);
+    if (hid.Wait(overlapped.hEvent, HID_TRANSFER_TIMEOUT_MS) != WAIT_OBJECT_0) {
+        hid.Cancel(device, overlapped);
     }
-    return GetOverlappedResult(device, &overlapped, &transferred, TRUE) != FALSE;
+    return hid.Finish(device, overlapped, transferred);
 }
 
 }  // namespace
 
 HANDLE OpenHidDevice(int vendorId, int productId) {
-    GUID hidGuid;
-    HidD_GetHidGuid(&hidGuid);
-    HDEVINFO rawList = SetupDiGetClassDevsW(&hidGuid, nullptr, nullptr, DIGCF_PRESENT | DIGCF_DEVICEINTERFACE);
-    if (rawList == INVALID_HANDLE_VALUE) {
-        return INVALID_HANDLE_VALUE;
-    }
-    UniqueDeviceInfoList list(rawList);
-
-    union {
-        SP_DEVICE_INTERFACE_DETAIL_DATA_W detail;
-        wchar_t space[MAX_DEVICE_PATH + 8];
-    } path;
-    SP_DEVICE_INTERFACE_DATA iface{};
-    iface.cbSize = sizeof iface;
-    for (DWORD index = 0; SetupDiEnumDeviceInterfaces(list.get(), nullptr, &hidGuid, index, &iface); ++index) {
-        path.detail.cbSize = sizeof path.detail;
-        if (!SetupDiGetDeviceInterfaceDetailW(list.get(), &iface, &path.detail, sizeof path, nullptr, nullptr)) {
-            continue;  // also a path longer than the buffer
-        }
-        UniqueHandle device(CreateFileW(path.detail.DevicePath, GENERIC_READ | GENERIC_WRITE,
-                                        FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                                        FILE_FLAG_OVERLAPPED, nullptr));
-        if (IsOpen(device) && HidDeviceMatches(device.get(), vendorId, productId)) {
+    HidSystem& hid = CurrentHidSystem();
+    for (const std::wstring& path : hid.DevicePaths()) {
+        UniqueHidHandle device(hid.Open(path));
+        if (IsOpen(device) && HidDeviceMatches(device.get(), vendorId, productId) && ReportsFit(device.get())) {
             return device.release();
         }
     }
@@ -95,15 +56,19 @@ HANDLE OpenHidDevice(int vendorId, int productId) {
 }
 
 bool HidDeviceMatches(HANDLE device, int vendorId, int productId) {
-    HIDD_ATTRIBUTES attributes{};
-    attributes.Size = sizeof attributes;
-    if (!HidD_GetAttributes(device, &attributes)) {
+    USHORT vendor = 0;
+    USHORT product = 0;
+    if (!CurrentHidSystem().Ids(device, vendor, product)) {
         return false;
     }
-    return attributes.ProductID == productId && (vendorId == HID_ANY_VENDOR || attributes.VendorID == vendorId);
+    return product == productId && (vendorId == HID_ANY_VENDOR || vendor == vendorId);
 }
 
-void FlushHidInput(HANDLE device) { HidD_FlushQueue(device); }
+bool CloseHidDevice(HANDLE device) {
+    return device != nullptr && device != INVALID_HANDLE_VALUE && CurrentHidSystem().Close(device);
+}
+
+void FlushHidInput(HANDLE device) { CurrentHidSystem().FlushInput(device); }
 
 bool WriteHidReport(HANDLE device, const unsigned char* data, DWORD length) {
     ReportLengths lengths;
@@ -121,7 +86,7 @@ bool WriteHidReport(HANDLE device, const unsigned char* data, DWORD length) {
     OVERLAPPED overlapped{};
     overlapped.hEvent = event.get();
     DWORD written = 0;
-    BOOL started = WriteFile(device, report, lengths.output, nullptr, &overlapped);
+    BOOL started = CurrentHidSystem().StartWrite(device, report, lengths.output, overlapped);
     return FinishTransfer(device, overlapped, started, written) && written == lengths.output;
 }
 
@@ -140,11 +105,13 @@ bool ReadHidReport(HANDLE device, unsigned char* buffer, DWORD capacity, DWORD* 
     OVERLAPPED overlapped{};
     overlapped.hEvent = event.get();
     DWORD received = 0;
-    BOOL started = ReadFile(device, report, lengths.input, nullptr, &overlapped);
+    BOOL started = CurrentHidSystem().StartRead(device, report, lengths.input, overlapped);
     if (!FinishTransfer(device, overlapped, started, received)) {
         return false;
     }
-    DWORD count = received < capacity ? received : capacity;
+    // Never more than was asked for, whatever the transfer claims.
+    DWORD count = received < lengths.input ? received : lengths.input;
+    count = count < capacity ? count : capacity;
     std::memcpy(buffer, report, count);
     *copied = count;
     return true;

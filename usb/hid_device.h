@@ -8,13 +8,22 @@
 constexpr DWORD HID_TRANSFER_TIMEOUT_MS = 1000;
 // Vendor id that matches every vendor.
 constexpr int HID_ANY_VENDOR = -1;
+// A packet report: report id and 8 bytes. The least a reply report holds:
+// report id, marker and status.
+constexpr DWORD HID_PACKET_BYTES = 9;
+constexpr DWORD HID_REPLY_MIN_BYTES = 3;
 
-// Opens the first present HID device with these ids for overlapped I/O;
-// INVALID_HANDLE_VALUE when there is none.
+// Opens, for overlapped I/O, the first present HID collection with these ids
+// whose output reports take a packet and whose input reports hold a reply;
+// INVALID_HANDLE_VALUE when there is none. All calls go through
+// CurrentHidSystem() (usb/hid_system.h).
 HANDLE OpenHidDevice(int vendorId, int productId);
 
 // True while the opened device is attached and carries these ids.
 bool HidDeviceMatches(HANDLE device, int vendorId, int productId);
+
+// Closes a handle OpenHidDevice gave; false for none or a failed close.
+bool CloseHidDevice(HANDLE device);
 
 // Discards input reports that arrived before the next transfer.
 void FlushHidInput(HANDLE device);

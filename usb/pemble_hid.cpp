@@ -10,7 +10,7 @@ bool IsDevice(HANDLE device) { return device != nullptr && device != INVALID_HAN
 
 HANDLE OpenUSBDevice(int vendorId, int productId) { return OpenHidDevice(vendorId, productId); }
 
-BOOL CloseUSBDevice(HANDLE device) { return IsDevice(device) && CloseHandle(device); }
+BOOL CloseUSBDevice(HANDLE device) { return CloseHidDevice(device); }
 
 BOOL WriteUSB(HANDLE device, unsigned char* buf, DWORD len, DWORD* written) {
     if (written != nullptr) {

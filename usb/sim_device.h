@@ -25,7 +25,13 @@ struct SimSettings {
     std::uint8_t badPacketStatus = SIM_STATUS_REFUSE;  // answer to a malformed packet
     int failWriteAfter = -1;                           // writes after this many fail; -1: never
     int failReadAfter = -1;                            // reads after this many fail; -1: never
+    // Bytes Halvex `Read` writes: the reply, then 0xEE filler up to a full
+    // report, as a library built for a longer report does.
+    int halvexReadBytes = SIM_REPLY_SIZE;
 };
+
+// The most `HalvexReadBytes` may ask for: a full HID report.
+constexpr int SIM_MAX_READ_BYTES = 256;
 
 enum class SimVerdict {
     Accepted,

@@ -58,6 +58,11 @@ bool SimWritePacket(SimLibrary library, const std::uint8_t (&packet)[SIM_PACKET_
     return true;
 }
 
+int SimHalvexReadBytes() {
+    std::lock_guard guard(g_lock);
+    return g_settings.halvexReadBytes;
+}
+
 bool SimReadReply(SimLibrary library, std::uint8_t (&reply)[SIM_REPLY_SIZE]) {
     std::lock_guard guard(g_lock);
     if (SimTakeReply(g_session, g_settings, reply)) {

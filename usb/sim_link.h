@@ -13,5 +13,8 @@ bool SimOpenSession(SimLibrary library);
 // Receives one packet (report id in byte 0); false when the write fails.
 bool SimWritePacket(SimLibrary library, const std::uint8_t (&packet)[SIM_PACKET_SIZE]);
 
+// How many bytes Halvex `Read` writes in this session (SimSettings::halvexReadBytes).
+int SimHalvexReadBytes();
+
 // Hands out the reply to the last packet; false when the read fails.
 bool SimReadReply(SimLibrary library, std::uint8_t (&reply)[SIM_REPLY_SIZE]);

@@ -101,5 +101,8 @@ SimSettings ReadSimSettings(const wchar_t* iniPath) {
     ReadByte(iniPath, L"BadPacketStatus", settings.badPacketStatus);
     ReadCount(iniPath, L"FailWriteAfter", -1, settings.failWriteAfter);
     ReadCount(iniPath, L"FailReadAfter", -1, settings.failReadAfter);
+    long readBytes = settings.halvexReadBytes;
+    ReadNumber(iniPath, L"HalvexReadBytes", SIM_REPLY_SIZE, SIM_MAX_READ_BYTES, readBytes);
+    settings.halvexReadBytes = static_cast<int>(readBytes);
     return settings;
 }

@@ -23,6 +23,10 @@ constexpr int PEMBLE_PRODUCT_ID = 0x7160;
 // Size of the buffer that Halvex `Read` fills: report id 0, marker, status,
 // then the rest of the report. `Read` writes exactly this many bytes.
 constexpr int HALVEX_REPLY_SIZE = 9;
+// `Read` takes no length, and a library built for a longer HID report fills
+// that much: a caller's buffer holds a full report. Only the first
+// HALVEX_REPLY_SIZE bytes are used.
+constexpr int HALVEX_READ_BUFFER_SIZE = 256;
 // Bytes `Write` sends: a packet without its leading report id.
 constexpr int HALVEX_WRITE_SIZE = 8;
 

@@ -301,7 +301,7 @@ void CButtonST::DrawButton(HDC dc, const RECT& rect, UINT state) {
     const std::wstring caption = GetWindowText();
     RECT captionArea = drawRect;
     if (m_picture)
-        DrawPicture(dc, drawRect, !caption.empty(), captionArea);
+        DrawPicture(dc, drawRect, rect.left, !caption.empty(), captionArea);
     if (!caption.empty())
         DrawCaption(dc, captionArea, caption);
 
@@ -343,13 +343,15 @@ void CButtonST::OnDrawBorder(HDC dc, const RECT& drawRect) {
     Draw3dRect(dc, inner, ::GetSysColor(COLOR_3DLIGHT), ::GetSysColor(COLOR_BTNSHADOW));
 }
 
-void CButtonST::DrawPicture(HDC dc, const RECT& drawRect, bool hasCaption, RECT& captionArea) const {
+void CButtonST::DrawPicture(HDC dc, const RECT& drawRect, int buttonLeft, bool hasCaption, RECT& captionArea) const {
     const int w = m_nPictureWidth;
     const int h = m_nPictureHeight;
     int x = drawRect.left + ((drawRect.right - drawRect.left) - w) / 2;
     if (hasCaption) {
-        x = drawRect.left + 3;
-        captionArea.left = drawRect.left + w + 3;
+        // Measured from the button's own edge: the black frame of a focused
+        // or default button must not shift the picture.
+        x = buttonLeft + 3;
+        captionArea.left = buttonLeft + w + 3;
     }
     int y = drawRect.top + ((drawRect.bottom - drawRect.top) - h) / 2;
     if (m_bIsPressed) {

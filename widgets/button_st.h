@@ -67,7 +67,8 @@ protected:
 private:
     // Takes the picture and makes its mask; an empty picture removes it (false).
     bool AdoptPicture(CBitmap picture, COLORREF transparent);
-    void DrawPicture(HDC dc, const RECT& drawRect, bool hasCaption, RECT& captionArea) const;
+    // `buttonLeft`: the left edge of the whole button, where a captioned picture is measured from.
+    void DrawPicture(HDC dc, const RECT& drawRect, int buttonLeft, bool hasCaption, RECT& captionArea) const;
     void DrawCaption(HDC dc, RECT area, const std::wstring& caption) const;
     void Repaint(BOOL repaint);
     void LeaveHover();

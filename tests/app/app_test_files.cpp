@@ -26,7 +26,33 @@ void RemoveTree(const std::wstring& folder) {
     ::RemoveDirectoryW(folder.c_str());
 }
 
+// Every test program that uses these files keeps its application data in a
+// folder of its own: no test reads, writes or deletes the user's real
+// "%APPDATA%\Velmora". Programs it starts inherit the variable.
+class RedirectedAppData : public testing::Environment {
+public:
+    void SetUp() override {
+        m_folder = RedirectedAppDataRoot();
+        RemoveTree(m_folder);
+        ::CreateDirectoryW(m_folder.c_str(), nullptr);
+        ::SetEnvironmentVariableW(L"APPDATA", m_folder.c_str());
+    }
+    void TearDown() override { RemoveTree(m_folder); }
+
+private:
+    std::wstring m_folder;
+};
+
+[[maybe_unused]] testing::Environment* const g_redirectedAppData = testing::AddGlobalTestEnvironment(
+    new RedirectedAppData);
+
 }  // namespace
+
+std::wstring RedirectedAppDataRoot() {
+    wchar_t temp[MAX_PATH + 1]{};
+    ::GetTempPathW(MAX_PATH + 1, temp);
+    return std::wstring(temp) + L"velmora-appdata-" + std::to_wstring(::GetCurrentProcessId());
+}
 
 ScratchFolder::ScratchFolder(const std::wstring& name) {
     wchar_t temp[MAX_PATH + 1]{};

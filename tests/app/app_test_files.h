@@ -22,6 +22,10 @@ private:
     std::wstring m_path;
 };
 
+// The folder that stands in for the user's application-data folder
+// (%APPDATA%) while a test program runs.
+std::wstring RedirectedAppDataRoot();
+
 // Name of the running test, for folders of its own.
 std::wstring CurrentTestName();
 

@@ -159,8 +159,9 @@ TEST_F(FileEditTest, ContextMenuOpensOnlyOnTheGridWithASelectedRow) {
     Run(w, [&](MainWindowHarness&) {
         LoadLines(w, File(L"in.stxt"), {"1\tOUT1 1"});
         Select(w, 0);
-        EXPECT_FALSE(w.Open(CentreOf(w.m_chart.m_hWnd)).opened);  // a right click on the flowchart
-        EXPECT_FALSE(w.Open(POINT{-1, -1}).opened);               // a request from the keyboard
+        // A right click on the flowchart opens the flowchart's own menu, not the grid's.
+        EXPECT_EQ(w.Open(CentreOf(w.m_chart.m_hWnd)).texts, (Texts{L"Export\u2026", L"Copy picture", L"Print\u2026"}));
+        EXPECT_FALSE(w.Open(POINT{-1, -1}).opened);  // a request from the keyboard
         Select(w, -1);
         EXPECT_FALSE(w.Open(CentreOf(w.m_grid.m_hWnd)).opened);
     });

@@ -1,7 +1,8 @@
 // The platform's file dialogs behind the seam, shown for real and answered by
-// a timer that works them the way a user would.
+// a driver that works them the way a user would.
 #include "app/file_dialog.h"
 #include "tests/app/app_test_files.h"
+#include "tests/support/test_support.h"
 #include <gtest/gtest.h>
 #include <fstream>
 #include <filesystem>
@@ -14,44 +15,32 @@ struct DialogWork {
     std::wstring typeName;  // typed into the file name box, then OK; empty: Cancel
     bool found = false;
 };
-DialogWork* g_work = nullptr;
-
-BOOL CALLBACK FindDialog(HWND hwnd, LPARAM result) {
+bool IsDialog(HWND hwnd) {
     wchar_t cls[32] = {};
     ::GetClassNameW(hwnd, cls, 32);
-    if (std::wstring(cls) == L"#32770" && ::IsWindowVisible(hwnd)) {
-        *reinterpret_cast<HWND*>(result) = hwnd;
-        return FALSE;
-    }
-    return TRUE;
+    return std::wstring(cls) == L"#32770";
 }
 
-void CALLBACK WorkTheDialog(HWND, UINT, UINT_PTR id, DWORD) {
-    HWND dialog = nullptr;
-    ::EnumThreadWindows(::GetCurrentThreadId(), FindDialog, reinterpret_cast<LPARAM>(&dialog));
-    if (!dialog || !g_work)
-        return;  // not up yet: the next tick
-    ::KillTimer(nullptr, id);
-    g_work->found = true;
+// Records the dialog, then types the name and presses OK, or cancels.
+void Work(HWND dialog, DialogWork& work) {
+    work.found = true;
     wchar_t title[128] = {};
     ::GetWindowTextW(dialog, title, 128);
-    g_work->title = title;
-    if (g_work->typeName.empty()) {
+    work.title = title;
+    if (work.typeName.empty()) {
         ::PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
         return;
     }
     // The file name box: a combo box in the explorer style, an edit box in the old one.
     for (int box : {0x47c, 0x480})
-        ::SetDlgItemTextW(dialog, box, g_work->typeName.c_str());
+        ::SetDlgItemTextW(dialog, box, work.typeName.c_str());
     ::PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
 }
 
 std::optional<std::wstring> ShowWorked(const FileDialogRequest& request, DialogWork& work) {
-    g_work = &work;
-    const UINT_PTR timer = ::SetTimer(nullptr, 0, 100, WorkTheDialog);
+    testing_support::ModalDriver driver(IsDialog, [&work](HWND dialog) { Work(dialog, work); });
     auto result = ShowFileDialog(request);
-    ::KillTimer(nullptr, timer);
-    g_work = nullptr;
+    EXPECT_FALSE(driver.TimedOut()) << "the dialog never came up";
     return result;
 }
 

@@ -43,14 +43,12 @@ void MainWindowHarness::Pump() {
     }
 }
 
-void MainWindowHarness::PumpFor(int milliseconds) {
-    const ULONGLONG end = ::GetTickCount64() + static_cast<ULONGLONG>(milliseconds);
-    do {
-        Pump();
-        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-    } while (::GetTickCount64() < end);
+void MainWindowHarness::Tick(UINT_PTR id) {
+    SendMessage(WM_TIMER, id, 0);
     Pump();
 }
+
+bool MainWindowHarness::StopTimer(UINT_PTR id) { return ::KillTimer(m_hWnd, id) != FALSE; }
 
 void MainWindowHarness::PressKey(HWND target, UINT vk) {
     ::PostMessageW(target, WM_KEYDOWN, vk, 1);

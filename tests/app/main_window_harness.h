@@ -16,8 +16,10 @@ public:
     // Processes the queued messages as the modal loop does: each one passes
     // the pre-translate hooks (FilterKeyMessage included) before dispatch.
     void Pump();
-    // Pumps for a while (timers, posted reports).
-    void PumpFor(int milliseconds);
+    // Delivers one tick of the window's timer `id`, as the platform would, and pumps.
+    void Tick(UINT_PTR id);
+    // True when the window's timer `id` is running. Asking stops it.
+    bool StopTimer(UINT_PTR id);
     // Posts a key press to `target` (key-down, then key-up) and pumps.
     void PressKey(HWND target, UINT vk);
 

@@ -13,7 +13,7 @@ void TakeScreenshot(MainWindowHarness& w, const std::wstring& fileName) {
     w.m_grid.SelectRow(1);
     ::SetFocus(w.m_grid);
     ::RedrawWindow(w, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
-    w.PumpFor(300);
+    w.Pump();
     EXPECT_TRUE(testing_support::SaveWindowScreenshot(w, fileName));
 }
 

@@ -109,28 +109,32 @@ TEST_F(PollTest, SendDoneTickBringsTheStatusLineBackOnce) {
         ASSERT_TRUE(::IsWindowVisible(w.m_progress));
         ASSERT_FALSE(::IsWindowVisible(w.GetDlgItem(IDC_STATUS)));
 
-        // The real timer, 2.5 seconds after the transfer.
-        w.PumpFor(TIMER_SEND_DONE_MS + 400);
+        // The send started the timer; its tick, delivered as the platform would.
+        w.Tick(TIMER_SEND_DONE);
         EXPECT_FALSE(::IsWindowVisible(w.m_progress));
         EXPECT_TRUE(::IsWindowVisible(w.GetDlgItem(IDC_STATUS)));
         EXPECT_EQ(w.m_progress.GetPos(), w.m_progress.GetRange().iLow) << "position 0, held at the range's low end";
 
-        // Stopped by its first tick: nothing hides the bar again.
-        ::ShowWindow(w.m_progress, SW_SHOW);
-        w.PumpFor(TIMER_SEND_DONE_MS + 400);
-        EXPECT_TRUE(::IsWindowVisible(w.m_progress));
+        // Stopped by its first tick.
+        EXPECT_FALSE(w.StopTimer(TIMER_SEND_DONE));
+        EXPECT_TRUE(w.StopTimer(TIMER_POLL)) << "the poll goes on";
+
+        // Each send starts it again.
+        w.SendProgram();
+        EXPECT_TRUE(w.StopTimer(TIMER_SEND_DONE));
     });
 }
 
 TEST_F(PollTest, TheWindowsTimerPollsAndTheSendButtonSends) {
     InWindow([&](MainWindowHarness& w) {
+        ASSERT_TRUE(w.StopTimer(TIMER_POLL)) << "the window polls with its own timer";
         ResetSimulatedDevice({"Halvex=0", "Pemble=0"});
-        w.PumpFor(static_cast<int>(TIMER_POLL_MS) + 300);
+        w.Tick(TIMER_POLL);
         EXPECT_EQ(w.m_deviceIcon.GetBitmap(), w.m_bmpNoDevice.Get());
         EXPECT_FALSE(SendEnabled(w));
 
         ResetSimulatedDevice({"Halvex=0"});
-        w.PumpFor(static_cast<int>(TIMER_POLL_MS) + 300);
+        w.Tick(TIMER_POLL);
         EXPECT_EQ(w.m_deviceIcon.GetBitmap(), w.m_bmpDevice.Get());
         ASSERT_TRUE(SendEnabled(w));
 

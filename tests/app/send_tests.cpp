@@ -8,6 +8,7 @@
 #include "tests/core/test_rows.h"
 #include <algorithm>
 #include <cstring>
+#include <fstream>
 
 namespace send_test {
 namespace {
@@ -225,6 +226,103 @@ TEST_P(SendTest, DeviceGoneAfterThePollIsAConnectFailure) {
         EXPECT_EQ(BoxTexts(), Texts({L"USB Device Connect Failure!"}));
         EXPECT_TRUE(PacketLines().empty());
         ExpectNoHandleOpen();
+    });
+}
+
+TEST_P(SendTest, AHalvexThatFillsAFullReportOverrunsNothing) {
+    InWindow([&](MainWindowHarness& w) {
+        // A Halvex.dll built for a 256-byte report fills that much at each Read.
+        UseDevice(w, {"HalvexReadBytes=256"});
+        SetRows(w, ExampleProgram());
+        CheckProgram(w.m_rows, w.m_rowCount);
+        const std::vector<ProgramRow> rows(w.m_rows, w.m_rows + w.m_rowCount);
+        w.SendProgram();
+        w.SendProgram();
+
+        EXPECT_TRUE(m_boxes.boxes.empty());
+        const auto lines = PacketLines();
+        ASSERT_EQ(lines.size(), 14u);
+        EXPECT_EQ(lines[13], Accepted(7, EXAMPLE_PACKETS[6]));
+        EXPECT_EQ(ReceivedImage(), std::vector<unsigned char>(w.m_image, w.m_image + 30));
+        EXPECT_EQ(std::memcmp(rows.data(), w.m_rows, rows.size() * sizeof(ProgramRow)), 0);
+        ExpectNoHandleOpen();
+    });
+}
+
+// Shows a real box for each message; while a box is up, the settings change
+// and the given timers come due, delivered inside the box's own loop, which
+// then closes it.
+class RealBoxesWithTicks {
+public:
+    RealBoxesWithTicks(HWND window, std::vector<std::string> settings, std::vector<UINT_PTR> timers)
+        : m_window(window), m_settings(std::move(settings)), m_timers(std::move(timers)) {
+        SetMessageBoxHook([this](const MessageBoxRequest& box) { return Show(box); });
+    }
+    ~RealBoxesWithTicks() { SetMessageBoxHook({}); }
+    RealBoxesWithTicks(const RealBoxesWithTicks&) = delete;
+    RealBoxesWithTicks& operator=(const RealBoxesWithTicks&) = delete;
+
+    Texts texts;
+    std::vector<bool> progressShownAfter;  // the progress bar, once each box closed
+
+private:
+    int Show(const MessageBoxRequest& box) {
+        texts.push_back(box.text);
+        std::ofstream ini((ProgramFolder() + L"\\SimDevice.ini").c_str(), std::ios::binary | std::ios::trunc);
+        ini << "[SimDevice]\r\n";
+        for (const std::string& line : m_settings)
+            ini << line << "\r\n";
+        ini.close();
+        for (UINT_PTR timer : m_timers)
+            ::PostMessageW(m_window, WM_TIMER, timer, 0);
+        // Queued behind the ticks: the box handles them first, then closes.
+        t_closing = ::SetWindowsHookExW(WH_CBT, &CloseOnActivation, nullptr, ::GetCurrentThreadId());
+        const int result = ::MessageBoxW(box.owner, box.text.c_str(), box.caption.c_str(), box.type);
+        if (t_closing)
+            ::UnhookWindowsHookEx(t_closing);
+        t_closing = nullptr;
+        progressShownAfter.push_back(::IsWindowVisible(::GetDlgItem(m_window, IDC_PROGRESS)) != FALSE);
+        return result;
+    }
+
+    static LRESULT CALLBACK CloseOnActivation(int code, WPARAM wParam, LPARAM lParam) {
+        if (code == HCBT_ACTIVATE)
+            ::PostMessageW(reinterpret_cast<HWND>(wParam), WM_COMMAND, IDOK, 0);
+        return ::CallNextHookEx(t_closing, code, wParam, lParam);
+    }
+
+    static inline thread_local HHOOK t_closing = nullptr;
+    HWND m_window;
+    std::vector<std::string> m_settings;
+    std::vector<UINT_PTR> m_timers;
+};
+
+TEST_P(SendTest, NoTickInsideAnErrorBoxSwitchesTheLibraryOrHidesTheBar) {
+    InWindow([&](MainWindowHarness& w) {
+        UseDevice(w, {"RefuseHeaders=1", "RefuseStatus=0x41", "RefuseMarker=0x23"});
+        SetRows(w, ExampleProgram());
+        // While the box between the header attempts is up, only the other
+        // library would find the device at a poll.
+        RealBoxesWithTicks boxes(w.m_hWnd, {GetParam() == Library::Halvex ? "Halvex=0" : "Pemble=0"},
+                                 {TIMER_POLL, TIMER_SEND_DONE});
+        w.SendProgram();
+
+        EXPECT_EQ(boxes.texts, Texts({L"System Error or Application Program Destruction! Error ID:!$A"}));
+        EXPECT_EQ(boxes.progressShownAfter, std::vector<bool>{true}) << "the bar stays for the rest of the transfer";
+        const auto lines = PacketLines();
+        ASSERT_EQ(lines.size(), 8u);
+        EXPECT_EQ(lines[0], LogLine(Name(), 1, EXAMPLE_PACKETS[0], "23 41", "refused"));
+        for (int i = 1; i < 8; ++i)
+            EXPECT_EQ(lines[static_cast<size_t>(i)], Accepted(i + 1, EXAMPLE_PACKETS[static_cast<size_t>(i - 1)]))
+                << "through the library the send began with";
+        EXPECT_EQ(ReceivedImage(), std::vector<unsigned char>(w.m_image, w.m_image + 30));
+        EXPECT_EQ(g_useHidLibrary, GetParam() == Library::Halvex);
+        EXPECT_TRUE(::IsWindowVisible(w.GetDlgItem(IDC_PROGRESS)));
+        ExpectNoHandleOpen();
+
+        // Once the send is over, the poll runs again.
+        w.PollDevice(TIMER_POLL);
+        EXPECT_EQ(g_useHidLibrary, GetParam() != Library::Halvex);
     });
 }
 

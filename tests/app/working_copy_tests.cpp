@@ -109,3 +109,14 @@ TEST_F(FileEditTest, WorkingCopyInAppDataComesBackToo) {
         Close(w);
     });
 }
+
+TEST_F(FileEditTest, TestsKeepTheirApplicationDataAwayFromTheUsersProfile) {
+    // The test program points %APPDATA% at a folder of its own; the editor follows it.
+    EXPECT_EQ(AppDataFolder(), app_test::RedirectedAppDataRoot() + L"\\Velmora");
+    AppDataCopy copy;
+    BlockWriteProbe(folder.path());
+    MainWindowHarness w;
+    Run(w, [&](MainWindowHarness& w) {
+        EXPECT_EQ(w.m_workingCopyPath, app_test::RedirectedAppDataRoot() + L"\\Velmora\\CurFlowchart.STxt");
+    });
+}

@@ -51,6 +51,23 @@ void ShowLongProgram(MainWindowHarness& w) {
     w.Pump();
 }
 
+// 50 rows that run: outputs of 0.1 s in turn, the last row jumping back to line 1.
+void ShowRunningProgram(MainWindowHarness& w) {
+    const wchar_t* const outputs[] = {L"OUT1", L"OUT2", L"OUT3", L"OUT4"};
+    std::memset(w.m_rows, 0, sizeof w.m_rows);
+    for (int i = 0; i < MAX_ROWS; ++i) {
+        ProgramRow& row = w.m_rows[i];
+        const bool last = i == MAX_ROWS - 1;
+        SetRowText(row.name, last ? L"GOTO" : outputs[i % 4]);
+        SetRowText(row.params[0], last ? L"1" : L"0.1");
+        row.code = static_cast<int16_t>(FindCommand(RowText(row.name)));
+    }
+    w.m_rowCount = MAX_ROWS;
+    w.RowsToGrid();
+    w.RecheckAndRedraw();
+    w.Pump();
+}
+
 void Paint(HWND hwnd) { ::RedrawWindow(hwnd, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN); }
 
 // A plain report list view in a window of its own, with the grid's size,
@@ -179,6 +196,37 @@ TEST_F(MainWindowTest, EditResizeAndRepaintFigures) {
                                            Paint(w);
                                        }),
                     floor, 60);
+    });
+}
+
+TEST_F(MainWindowTest, SimulatorRowFigures) {
+    MainWindowHarness window;
+    window.Run([&](MainWindowHarness& w) {
+        ShowRunningProgram(w);
+        w.OpenSimulator();
+        CSimulatorWindow& sim = w.m_simulator;
+        sim.SetTickInterval(USER_TIMER_MAXIMUM);
+        sim.SetInput(0, 500);
+        const HWND step = sim.GetDlgItem(IDC_SIM_STEP);
+        auto paintBoth = [&] {
+            Paint(w);
+            Paint(sim);
+        };
+        bench::PrintHeading("Simulator, 50-row program (median of the runs):");
+        ::SendMessageW(step, BM_CLICK, 0, 0);
+        ASSERT_TRUE(boxes.boxes.empty()) << "the program runs";
+        PrintFigure("one executed row: Step, lamps, clock, both selections",
+                    MedianMilliseconds(100,
+                                       [&](int) {
+                                           ::SendMessageW(step, BM_CLICK, 0, 0);
+                                           paintBoth();
+                                       }),
+                    0, 1);
+        ::SendMessageW(sim.GetDlgItem(IDC_SIM_RUN), BM_CLICK, 0, 0);
+        PrintFigure("one timer tick at 1x, repainted", MedianMilliseconds(100, [&](int) {
+                        sim.SendMessage(WM_TIMER, TIMER_SIM_TICK, 0);
+                        paintBoth();
+                    }));
     });
 }
 

@@ -61,21 +61,48 @@ TEST(SafeWrite, ReplacesAndLeavesNoTemporaryFile) {
     WriteBytes("target.dat", "old contents");
     ASSERT_TRUE(WriteFileSafely("target.dat", "new", 3));
     EXPECT_EQ(ReadBytes("target.dat"), "new");
-    EXPECT_FALSE(fs::exists("target.dat.velmora-tmp"));
+    EXPECT_FALSE(fs::exists(TemporaryPathFor("target.dat")));
 }
 
 TEST(SafeWrite, OldFileSurvivesAFailedWrite) {
     WriteBytes("kept.stxt", "1\tEND\r\n");
     // The temporary file cannot be created where a folder of its name stands.
-    fs::create_directories("kept.stxt.velmora-tmp");
+    fs::create_directories(TemporaryPathFor("kept.stxt"));
     const auto rows = ExampleProgram();
     EXPECT_EQ(WriteProgramText("kept.stxt", rows.data(), 8), 0);
     EXPECT_EQ(ReadBytes("kept.stxt"), "1\tEND\r\n");
     EXPECT_FALSE(WriteFileSafely("kept.stxt", "x", 1));
     EXPECT_EQ(ReadBytes("kept.stxt"), "1\tEND\r\n");
-    fs::remove("kept.stxt.velmora-tmp");
+    fs::remove(TemporaryPathFor("kept.stxt"));
     EXPECT_EQ(WriteProgramText("kept.stxt", rows.data(), 8), 1);
     EXPECT_EQ(ReadBytes("kept.stxt"), ExampleText());
+}
+
+TEST(SafeWrite, TwoEditorsSavingOneFileNeverShareATemporaryFile) {
+    const fs::path mine = TemporaryPathFor("shared.stxt");
+    const fs::path other = TemporaryPathFor("shared.stxt", 4242);
+    ASSERT_NE(mine, other);
+    EXPECT_EQ(mine.parent_path(), fs::path("shared.stxt").parent_path()) << "beside the target, on its volume";
+    EXPECT_EQ(TemporaryPathFor("dir/a.stxt", 7), fs::path("dir/a.stxt.7.velmora-tmp"));
+
+    // The other editor is half-way through its own save of the same file.
+    WriteBytes("shared.stxt", "old");
+    WriteBytes(other, "other editor's half");
+    ASSERT_TRUE(WriteFileSafely("shared.stxt", "mine", 4));
+    EXPECT_EQ(ReadBytes("shared.stxt"), "mine");
+    EXPECT_EQ(ReadBytes(other), "other editor's half") << "its temporary file is left alone";
+    EXPECT_FALSE(fs::exists(mine));
+    fs::remove(other);
+}
+
+TEST(SafeWrite, EmptyAndLargeContentsArriveWhole) {
+    ASSERT_TRUE(WriteFileSafely("empty.dat", "", 0));
+    EXPECT_EQ(ReadBytes("empty.dat"), "");
+    std::string big(300000, '\0');
+    for (size_t i = 0; i < big.size(); ++i)
+        big[i] = static_cast<char>(i * 7 + i / 251);
+    ASSERT_TRUE(WriteFileSafely("big.dat", big.data(), big.size()));
+    EXPECT_EQ(ReadBytes("big.dat"), big);
 }
 
 #ifndef _WIN32
@@ -93,7 +120,7 @@ TEST(SafeWrite, OldFileSurvivesAWriteCutShort) {
     setrlimit(RLIMIT_FSIZE, &saved);
     EXPECT_FALSE(written);
     EXPECT_EQ(ReadBytes("cut.bin"), "old");
-    EXPECT_FALSE(fs::exists("cut.bin.velmora-tmp"));
+    EXPECT_FALSE(fs::exists(TemporaryPathFor("cut.bin")));
 }
 #endif
 

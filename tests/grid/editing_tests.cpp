@@ -72,11 +72,16 @@ TEST(GridCombo, OpensOverTheCellWithItsListFontAndFocus) {
     ::DeleteObject(font);
 }
 
-TEST(GridCombo, InitialSelectionIsAPrefixSearchOrTheFirstEmptyEntry) {
+TEST(GridCombo, InitialSelectionIsTheExactEntryThenAPrefixSearchOrTheFirstEmptyEntry) {
     ComboGrid host;
     host.grid.SetItemText(0, 2, L"1");
     host.Click(0, 2);
-    EXPECT_EQ(host.ComboSelectedText(), L"10") << "an entry that begins with the text wins over a later exact match";
+    EXPECT_EQ(host.ComboSelectedText(), L"1") << "the cell's own entry wins over an earlier one that begins with it";
+    host.Click(3, 0);
+
+    host.grid.SetItemText(0, 2, L"O");
+    host.Click(0, 2);
+    EXPECT_EQ(host.ComboSelectedText(), L"ON") << "no exact entry: the first that begins with the text";
     host.Click(3, 0);
 
     host.grid.SetItemText(0, 2, L"on");
@@ -117,10 +122,56 @@ TEST(GridCombo, ClosingWritesBackAndReportsWhetherTheTextChanged) {
 
     host.grid.SetItemText(0, 2, L"on");
     host.Click(0, 2);
-    host.Click(3, 0);  // "ON" replaces "on": a change, by exact comparison
+    host.Click(3, 0);  // "ON" was only pointed at, not chosen: "on" stays
+    EXPECT_EQ(host.Text(0, 2), L"on");
+    EXPECT_EQ(TakeReports(host.parent, WM_GRID_COMBOEND), (std::vector<Report>{{0, 2, 0}}));
+    host.Click(0, 2);
+    // The user confirms "ON" in the list: chosen, a change by exact comparison.
+    ::SendMessageW(host.grid.m_hWnd, WM_COMMAND, MAKEWPARAM(GRID_COMBO_ID, CBN_SELENDOK),
+                   reinterpret_cast<LPARAM>(host.Combo()));
+    host.Click(3, 0);
     EXPECT_EQ(host.Text(0, 2), L"ON");
     EXPECT_EQ(TakeReports(host.parent, WM_GRID_COMBOEND), (std::vector<Report>{{0, 2, 1}}));
     EXPECT_TRUE(host.parent.messages.empty()) << "no other report, and none for presses with no editor";
+}
+
+TEST(GridCombo, OpenedAndClosedWithoutAChoiceTheCellStaysAsItWas) {
+    GridHost host;
+    // The values of an IF on a switch-like input: "-1" is an entry and also begins "-15".
+    const int values = host.AddList({L"-15", L"-10", L"-1", L"0", L"1"});
+    host.MakeCombo(0, 4, values);
+    struct Case {
+        const wchar_t* text;
+        const wchar_t* shown;  // selected while open
+    };
+    const Case cases[] = {{L"-1", L"-1"}, {L"-10", L"-10"}, {L"7", L"<none>"}, {L"-", L"-15"}, {L"", L"<none>"}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << "cell \"" << std::string(c.text, c.text + wcslen(c.text)) << "\"");
+        host.grid.SetItemText(0, 4, c.text);
+        host.Click(0, 4);
+        ASSERT_NE(host.Combo(), nullptr);
+        EXPECT_EQ(host.ComboSelectedText(), c.shown);
+        host.Click(3, 0);
+        EXPECT_EQ(host.Text(0, 4), c.text);
+        EXPECT_EQ(TakeReports(host.parent, WM_GRID_COMBOEND), (std::vector<Report>{{0, 4, 0}}));
+    }
+
+    // The user confirms the entry that was only pointed at: that is a choice.
+    host.grid.SetItemText(0, 4, L"-");
+    host.Click(0, 4);
+    ::SendMessageW(host.grid.m_hWnd, WM_COMMAND, MAKEWPARAM(GRID_COMBO_ID, CBN_SELENDOK),
+                   reinterpret_cast<LPARAM>(host.Combo()));
+    host.Click(3, 0);
+    EXPECT_EQ(host.Text(0, 4), L"-15");
+    EXPECT_EQ(TakeReports(host.parent, WM_GRID_COMBOEND), (std::vector<Report>{{0, 4, 1}}));
+
+    // A keyboard step in the closed drop-down is a choice too.
+    host.grid.SetItemText(0, 4, L"7");
+    host.Click(0, 4);
+    ::SendMessageW(host.Combo(), WM_KEYDOWN, VK_DOWN, 0);
+    host.Click(3, 0);
+    EXPECT_EQ(host.Text(0, 4), L"-15");
+    EXPECT_EQ(TakeReports(host.parent, WM_GRID_COMBOEND), (std::vector<Report>{{0, 4, 1}}));
 }
 
 TEST(GridCombo, ASecondDropDownClosesTheFirstBeforeItOpens) {
@@ -157,15 +208,26 @@ TEST(GridCombo, FocusLossCommitsOnceAndALateReportIsHarmless) {
     EXPECT_TRUE(host.parent.messages.empty());
 }
 
-TEST(GridCombo, EnterCommitsAndGoesOnEscapeDoesNothing) {
+TEST(GridCombo, EnterCommitsAndGoesOnEscapeCancelsAndStops) {
     ComboGrid host;
+    host.grid.SetItemText(1, 3, L"A");
+    for (const bool dropped : {false, true}) {
+        SCOPED_TRACE(dropped ? "list open" : "list closed");
+        host.Click(1, 3);
+        ::SendMessageW(host.Combo(), CB_SETCURSEL, 1, 0);
+        if (dropped)
+            ::SendMessageW(host.Combo(), CB_SHOWDROPDOWN, TRUE, 0);
+        ::PostMessageW(host.Combo(), WM_KEYDOWN, VK_ESCAPE, 0);
+        EXPECT_EQ(PumpThroughPreTranslate(), 1) << "consumed: the dialog never sees it as Cancel";
+        EXPECT_EQ(host.Combo(), nullptr);
+        EXPECT_EQ(host.Text(1, 3), L"A") << "the choice is dropped";
+        EXPECT_EQ(TakeReports(host.parent, WM_GRID_COMBOEND), (std::vector<Report>{{1, 3, 0}}));
+    }
+    ::PostMessageW(host.grid.m_hWnd, WM_KEYDOWN, VK_ESCAPE, 0);
+    EXPECT_EQ(PumpThroughPreTranslate(), 0) << "with no editor open, Escape goes its normal way";
+
     host.Click(1, 3);
     ::SendMessageW(host.Combo(), CB_SETCURSEL, 1, 0);
-    ::PostMessageW(host.Combo(), WM_KEYDOWN, VK_ESCAPE, 0);
-    EXPECT_EQ(PumpThroughPreTranslate(), 0);
-    ASSERT_NE(host.Combo(), nullptr) << "Escape means nothing to the grid";
-    EXPECT_TRUE(host.parent.messages.empty());
-
     ::PostMessageW(host.Combo(), WM_KEYDOWN, VK_RETURN, 0);
     EXPECT_EQ(PumpThroughPreTranslate(), 0) << "Enter is not consumed";
     EXPECT_EQ(host.Combo(), nullptr);
@@ -264,6 +326,49 @@ TEST(GridEdit, OpensCentredWithAllTextSelectedAndReportsOnClose) {
     PumpThroughPreTranslate();
     EXPECT_EQ(host.Edit(), nullptr);
     EXPECT_EQ(TakeReports(host.parent, WM_GRID_EDITEND), (std::vector<Report>{{1, 4, 0}}));
+}
+
+TEST(GridEdit, EscapeCancelsTheTypedTextAndStops) {
+    GridHost host;
+    host.grid.SetCellEditable(1, 4);
+    host.grid.SetCellEditor(1, 4, CELL_EDIT);
+    host.grid.SetItemText(1, 4, L"abc");
+    host.Click(1, 4);
+    ::SetWindowTextW(host.Edit(), L"typed");
+    ::PostMessageW(host.Edit(), WM_KEYDOWN, VK_ESCAPE, 0);
+    EXPECT_EQ(PumpThroughPreTranslate(), 1);
+    EXPECT_EQ(host.Edit(), nullptr);
+    EXPECT_EQ(host.Text(1, 4), L"abc");
+    EXPECT_EQ(TakeReports(host.parent, WM_GRID_EDITEND), (std::vector<Report>{{1, 4, 0}}));
+}
+
+TEST(GridEditing, EndEditingCommitsAndDeliversTheReportsBeforeReturning) {
+    ComboGrid host;
+    host.grid.SetCellEditable(2, 4);
+    host.grid.SetCellEditor(2, 4, CELL_EDIT);
+    EXPECT_FALSE(host.grid.IsEditing());
+    host.grid.EndEditing();  // nothing open: nothing reported
+    EXPECT_TRUE(host.parent.messages.empty());
+
+    host.Click(1, 3);
+    ::SendMessageW(host.Combo(), CB_SETCURSEL, 1, 0);
+    EXPECT_TRUE(host.grid.IsEditing());
+    host.grid.EndEditing();
+    EXPECT_FALSE(host.grid.IsEditing());
+    EXPECT_EQ(host.Text(1, 3), L"B");
+    // Sent, not posted: the parent has it before EndEditing returns.
+    EXPECT_EQ(TakeReports(host.parent, WM_GRID_COMBOEND), (std::vector<Report>{{1, 3, 1}}));
+
+    // A report already posted by a focus loss is delivered too, and only once.
+    host.Click(2, 4);
+    ::SetWindowTextW(host.Edit(), L"x");
+    ::SetFocus(host.parent.m_hWnd);
+    host.grid.SendMessage(WM_GRID_KILLFOCUS);
+    EXPECT_EQ(host.Edit(), nullptr);
+    host.grid.EndEditing();
+    EXPECT_EQ(TakeReports(host.parent, WM_GRID_EDITEND), (std::vector<Report>{{2, 4, 1}}));
+    PumpMessages();
+    EXPECT_TRUE(host.parent.messages.empty());
 }
 
 TEST(GridEdit, CursorIsAnIBeamOnlyOverAnEditableEditCell) {

@@ -14,13 +14,65 @@ void PumpMessages() {
     }
 }
 
-void PumpMessagesFor(int milliseconds) {
-    const ULONGLONG end = ::GetTickCount64() + static_cast<ULONGLONG>(milliseconds);
-    do {
-        PumpMessages();
-        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-    } while (::GetTickCount64() < end);
+bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs) {
+    const ULONGLONG end = ::GetTickCount64() + timeoutMs;
     PumpMessages();
+    while (!done() && ::GetTickCount64() < end) {
+        // Wakes for the next message, or soon, for the time limit.
+        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+        PumpMessages();
+    }
+    return done();
+}
+
+namespace {
+thread_local ModalDriver* t_driver = nullptr;
+}  // namespace
+
+ModalDriver::ModalDriver(Finder find, Action act, DWORD timeoutMs)
+    : m_find(std::move(find)), m_act(std::move(act)), m_deadline(::GetTickCount64() + timeoutMs) {
+    t_driver = this;
+    m_timer = ::SetTimer(nullptr, 0, 10, &ModalDriver::Tick);
+}
+
+ModalDriver::~ModalDriver() {
+    if (m_timer)
+        ::KillTimer(nullptr, m_timer);
+    t_driver = nullptr;
+}
+
+void CALLBACK ModalDriver::Tick(HWND, UINT, UINT_PTR, DWORD) {
+    if (t_driver)
+        t_driver->Step();
+}
+
+void ModalDriver::Step() {
+    struct Search {
+        ModalDriver* self;
+        HWND found;
+    } search{this, nullptr};
+    ::EnumThreadWindows(
+        ::GetCurrentThreadId(),
+        [](HWND hwnd, LPARAM data) -> BOOL {
+            auto* s = reinterpret_cast<Search*>(data);
+            if (!::IsWindowVisible(hwnd) || !s->self->m_find(hwnd))
+                return TRUE;
+            s->found = hwnd;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    if (search.found) {
+        ::KillTimer(nullptr, m_timer);
+        m_timer = 0;
+        m_acted = true;
+        m_act(search.found);
+    } else if (::GetTickCount64() >= m_deadline) {
+        ::KillTimer(nullptr, m_timer);
+        m_timer = 0;
+        m_timedOut = true;
+        if (const HWND active = ::GetActiveWindow())
+            ::PostMessageW(active, WM_COMMAND, IDCANCEL, 0);
+    }
 }
 
 RecordingParent::RecordingParent(UINT first, UINT last) : m_first(first), m_last(last) {}

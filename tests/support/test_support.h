@@ -2,6 +2,7 @@
 #pragma once
 #include "framework/message_box.h"
 #include "framework/wnd.h"
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -9,8 +10,39 @@ namespace testing_support {
 
 // Processes every message waiting in this thread's queue (posted ones too).
 void PumpMessages();
-// Keeps pumping for `milliseconds` (timers, delayed repaints).
-void PumpMessagesFor(int milliseconds);
+// Pumps until `done` holds, for at most `timeoutMs` (then a test fails
+// instead of hanging). For what the platform delivers on its own, such as the
+// leave of a tracked pointer. Returns `done()`.
+bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs = 5000);
+
+// Answers a modal window from inside its modal loop, as a user would: a thread
+// timer looks every 10 ms for a visible top-level window of this thread that
+// `find` accepts and hands it to `act`, once. When none has come within
+// `timeoutMs`, the thread's active window gets IDCANCEL and TimedOut() is
+// true, so that a test fails instead of waiting for ever. One at a time.
+class ModalDriver {
+public:
+    using Finder = std::function<bool(HWND)>;
+    using Action = std::function<void(HWND)>;
+    ModalDriver(Finder find, Action act, DWORD timeoutMs = 5000);
+    ~ModalDriver();
+    ModalDriver(const ModalDriver&) = delete;
+    ModalDriver& operator=(const ModalDriver&) = delete;
+
+    bool Acted() const { return m_acted; }
+    bool TimedOut() const { return m_timedOut; }
+
+private:
+    static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD);
+    void Step();
+
+    Finder m_find;
+    Action m_act;
+    ULONGLONG m_deadline;
+    UINT_PTR m_timer = 0;
+    bool m_acted = false;
+    bool m_timedOut = false;
+};
 
 struct RecordedMessage {
     UINT msg;

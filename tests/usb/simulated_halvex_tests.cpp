@@ -5,7 +5,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
+#include <string>
+#include <vector>
 
 using namespace usb_test;
 
@@ -207,6 +210,28 @@ TEST_F(SimulatedHalvex, WritesAndReadsFailAfterTheirCounts) {
     WriteText(L"SimDevice.ini", "[SimDevice]\r\nFailWriteAfter=0\r\n");
     ASSERT_NE(findUsb(HALVEX_PRODUCT_ID), 0);
     EXPECT_FALSE(Send(Header(1, 30)).ok);
+}
+
+TEST_F(SimulatedHalvex, ReadFillsAsManyBytesAsTheSettingsAsk) {
+    for (const int length : {9, 64, 256}) {
+        WriteText(L"SimDevice.ini", "[SimDevice]\r\nHalvexReadBytes=" + std::to_string(length) + "\r\n");
+        Load();
+        ASSERT_NE(findUsb(HALVEX_PRODUCT_ID), 0);
+        ASSERT_TRUE(write(Header(1, 30).data() + 1));
+        std::vector<unsigned char> buffer(300, 0x11);
+        ASSERT_TRUE(read(buffer.data()));
+        EXPECT_EQ(buffer[1], 0x24);
+        EXPECT_EQ(buffer[2], 0x80);
+        EXPECT_EQ(std::count(buffer.begin() + 9, buffer.end(), 0xEE), length - 9) << length;
+        EXPECT_EQ(std::count(buffer.begin() + length, buffer.end(), 0x11), 300 - length) << length;
+    }
+    WriteText(L"SimDevice.ini", "[SimDevice]\r\nHalvexReadBytes=257\r\n");
+    ASSERT_NE(findUsb(HALVEX_PRODUCT_ID), 0);
+    ASSERT_TRUE(write(Header(1, 30).data() + 1));
+    unsigned char buffer[HALVEX_REPLY_SIZE + 1];
+    std::memset(buffer, 0x11, sizeof buffer);
+    ASSERT_TRUE(read(buffer));
+    EXPECT_EQ(buffer[HALVEX_REPLY_SIZE], 0x11) << "out of range: the default, 9 bytes";
 }
 
 TEST_F(SimulatedHalvex, UnusableSettingsKeepTheirDefaults) {

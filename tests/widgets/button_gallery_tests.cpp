@@ -61,7 +61,8 @@ TEST(ButtonGallery, FiveShadedAndSixteenCommandButtons) {
     selector.AddString(L"English");
     selector.SetCurSel(0);
 
-    testing_support::PumpMessagesFor(100);
+    ::RedrawWindow(host.m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    testing_support::PumpMessages();
     EXPECT_TRUE(testing_support::SaveWindowScreenshot(host, L"widgets_buttons.bmp"));
 
     // On screen, every button is exactly what its paint code draws for its state.

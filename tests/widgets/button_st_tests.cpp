@@ -190,8 +190,8 @@ TEST(ButtonST, FlatButtonsLightUpUnderThePointerUntilLeaveFocusLossDisableDeacti
     ::SetCursorPos(centre.x, centre.y);
     ASSERT_TRUE(hover());
     ::SetCursorPos(0, 0);
-    testing_support::PumpMessagesFor(800);
-    EXPECT_FALSE(h.button.IsMouseOver());
+    // The platform reports the leave on its own time.
+    EXPECT_TRUE(testing_support::PumpUntil([&] { return !h.button.IsMouseOver(); }));
 
     h.button.SetFlat(FALSE);
     EXPECT_FALSE(hover()) << "raised buttons do not track the pointer";
@@ -417,6 +417,37 @@ TEST(ShadeButtonST, FocusedSaveButtonHasItsFocusRectangleFourPixelsInAndItsEdgeO
     for (int y = 4; y < kH - 4; ++y)
         column += focused.At(4, y) != ShadeAt(shade, y);
     EXPECT_GE(column, (kH - 8) / 3);
+}
+
+TEST(ShadeButtonST, ThePictureStaysThreePixelsFromTheEdgeWhenFocusedOrDefault) {
+    for (const bool asDefault : {false, true}) {
+        SCOPED_TRACE(asDefault ? "default" : "focused");
+        Hosted<CShadeButtonST> h(L"Save", asDefault ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON, IDC_SAVE);
+        ASSERT_TRUE(ConfigureShadedButton(h.button, kShadedButtonLooks[1]));
+        const CCeXDib& shade = h.button.GetShade();
+        PixelCanvas framed(kW, kH);
+        PixelCanvas plain(kW, kH);
+        h.button.DrawButton(framed.dc(), kCanvasRect, asDefault ? 0 : ODS_FOCUS);
+        // The same button drawn without the black frame, as a non-default button without the focus.
+        Hosted<CShadeButtonST> other(L"Save", BS_PUSHBUTTON, IDC_SAVE);
+        ASSERT_TRUE(ConfigureShadedButton(other.button, kShadedButtonLooks[1]));
+        other.button.DrawButton(plain.dc(), kCanvasRect, 0);
+
+        // The picture is 24 pixels wide; column 4 carries the focus rectangle's dots.
+        const auto picture = [&](int x, int y, COLORREF c) { return x != 4 && c != ShadeAt(shade, y); };
+        // Inside the edges, which the frame moves one pixel in.
+        const RECT area{3, 5, 28, kH - 5};
+        const RECT a = BoundingBox(plain, area, picture);
+        const RECT b = BoundingBox(framed, area, picture);
+        ASSERT_GT(a.right, a.left);
+        EXPECT_EQ(b.left, a.left) << "the picture does not move when the frame is drawn";
+        EXPECT_EQ(b.right, a.right);
+        int differing = 0;
+        for (int y = a.top; y < a.bottom; ++y)
+            for (int x = a.left; x < a.right; ++x)
+                differing += x != 4 && framed.At(x, y) != plain.At(x, y);
+        EXPECT_EQ(differing, 0);
+    }
 }
 
 TEST(ShadeButtonST, TheDefaultExitButtonHasItsEdgeOnePixelIn) {
