@@ -48,6 +48,7 @@ void ShowLongProgram(MainWindowHarness& w) {
     w.m_rowCount = MAX_ROWS;
     w.RowsToGrid();
     w.RecheckAndRedraw();
+    w.StartHistory();  // an undo goes back one edit, not to the program before this one
     w.Pump();
 }
 
@@ -65,6 +66,7 @@ void ShowRunningProgram(MainWindowHarness& w) {
     w.m_rowCount = MAX_ROWS;
     w.RowsToGrid();
     w.RecheckAndRedraw();
+    w.StartHistory();  // an undo goes back one edit, not to the program before this one
     w.Pump();
 }
 
