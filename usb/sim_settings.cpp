@@ -1,7 +1,6 @@
 #include "usb/sim_settings.h"
 
 #include <cwchar>
-#include <vector>
 
 namespace {
 
@@ -67,16 +66,17 @@ bool ParseSimNumber(const wchar_t* text, long low, long high, long& value) {
 // every poll, and each single-key read goes back to the file.
 class SectionValues {
 public:
-    explicit SectionValues(const wchar_t* iniPath) : m_text(32768, L'\0') {
-        const DWORD length = GetPrivateProfileSectionW(SECTION, m_text.data(), static_cast<DWORD>(m_text.size()),
-                                                       iniPath);
-        m_text.resize(length < m_text.size() ? length + 1 : m_text.size());
-        m_text.push_back(L'\0');
+    explicit SectionValues(const wchar_t* iniPath) {
+        GetPrivateProfileSectionW(SECTION, m_text, kCapacity, iniPath);
+        // A section longer than the buffer comes cut short, ending in two
+        // nulls all the same; the last slot makes sure.
+        m_text[kCapacity - 1] = L'\0';
+        m_text[kCapacity - 2] = L'\0';
     }
     // The value of `key` (the first line that names it, case ignored), or "".
     const wchar_t* Find(const wchar_t* key) const {
         const size_t keyLength = std::wcslen(key);
-        for (const wchar_t* line = m_text.data(); *line; line += std::wcslen(line) + 1) {
+        for (const wchar_t* line = m_text; *line; line += std::wcslen(line) + 1) {
             const wchar_t* equals = std::wcschr(line, L'=');
             if (!equals)
                 continue;
@@ -95,7 +95,8 @@ private:
             ++value;
         return value;
     }
-    std::vector<wchar_t> m_text;
+    static constexpr DWORD kCapacity = 8192;
+    wchar_t m_text[kCapacity] = {};
 };
 
 void ReadNumber(const SectionValues& values, const wchar_t* key, long low, long high, long& value) {
