@@ -46,6 +46,9 @@ class CVelmoraDlg : public CDialog {
 public:
     explicit CVelmoraDlg(HWND parent = nullptr);
 
+    // The tests' one way in (tests/app/main_window_test_access.h).
+    friend struct MainWindowTestAccess;
+
     // --- Main window (main_window.cpp) ---
     bool InitMainWindow();
     void LayoutControls();
