@@ -46,6 +46,17 @@ class CVelmoraDlg : public CDialog {
 public:
     explicit CVelmoraDlg(HWND parent = nullptr);
 
+    BOOL PreTranslateMessage(MSG* msg) override;
+
+protected:
+    void DoDataExchange(CDataExchange& dx) override;
+    BOOL OnInitDialog() override;
+    void OnOK() override;
+    void OnCancel() override;
+
+    DECLARE_MESSAGE_MAP()
+
+private:
     // The tests' one way in (tests/app/main_window_test_access.h).
     friend struct MainWindowTestAccess;
 
@@ -180,17 +191,6 @@ public:
     HalvexLink m_halvexLink;
     PembleLink m_pembleLink;
 
-    BOOL PreTranslateMessage(MSG* msg) override;
-
-protected:
-    void DoDataExchange(CDataExchange& dx) override;
-    BOOL OnInitDialog() override;
-    void OnOK() override;
-    void OnCancel() override;
-
-    DECLARE_MESSAGE_MAP()
-
-private:
     // Message handlers: they unpack and call the operations above.
     void OnSysCommand(UINT id, LPARAM lParam);
     void OnPaint();
