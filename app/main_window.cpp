@@ -344,7 +344,8 @@ void CVelmoraDlg::FitGridColumns() {
             // A grid narrower than column 0 and the slack gives empty columns, not negative ones.
             width = i == 0 ? kNumberColumnWidth : std::max(0, static_cast<int>(GRID_COLUMNS[i].width * scale + 0.5));
         }
-        m_grid.SetColumnWidth(i, width);
+        if (width == LVSCW_AUTOSIZE_USEHEADER || m_grid.GetColumnWidth(i) != width)
+            m_grid.SetColumnWidth(i, width);
     }
 
     const int size = GridFontSizeFor(clientWidth);
@@ -362,11 +363,20 @@ void CVelmoraDlg::OnSize(UINT type, int, int) {
     Default();
     if (type == SIZE_MINIMIZED)
         return;
-    LayoutControls();
-    const RECT outer = GetWindowRect();
-    g_velmoraApp.m_winWidth = Width(outer);
-    g_velmoraApp.m_winHeight = Height(outer);
-    FitGridColumns();
+    {
+        // Children moved while the window is drawn each recompute what shows
+        // through; moved while it is not, they are placed and drawn once.
+        SetRedraw(FALSE);
+        m_grid.SetRedraw(FALSE);  // nor does the grid lay itself out again for every column
+        LayoutControls();
+        const RECT outer = GetWindowRect();
+        g_velmoraApp.m_winWidth = Width(outer);
+        g_velmoraApp.m_winHeight = Height(outer);
+        FitGridColumns();
+        m_grid.SetRedraw(TRUE);
+        SetRedraw(TRUE);
+    }
+    ::RedrawWindow(m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 void CVelmoraDlg::OnGetMinMaxInfo(MINMAXINFO* info) {

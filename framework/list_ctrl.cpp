@@ -11,6 +11,14 @@ int CListCtrl::InsertColumn(int column, const std::wstring& heading, int format,
         SendMessage(LVM_INSERTCOLUMNW, static_cast<WPARAM>(column), reinterpret_cast<LPARAM>(&col)));
 }
 
+LRESULT CListCtrl::Ask(UINT msg, WPARAM wParam, LPARAM lParam) const {
+    if (!m_classProc && m_hWnd)
+        m_classProc = reinterpret_cast<WNDPROC>(::GetClassLongPtrW(m_hWnd, GCLP_WNDPROC));
+    if (!m_classProc)
+        return ::SendMessageW(m_hWnd, msg, wParam, lParam);
+    return ::CallWindowProcW(m_classProc, m_hWnd, msg, wParam, lParam);
+}
+
 int CListCtrl::GetColumnCount() const {
     HWND header = GetHeaderCtrl();
     return header ? static_cast<int>(::SendMessageW(header, HDM_GETITEMCOUNT, 0, 0)) : 0;
@@ -40,7 +48,7 @@ std::wstring CListCtrl::GetItemText(int item, int subItem) const {
         it.pszText = buffer.data();
         it.cchTextMax = static_cast<int>(size);
         const auto got = static_cast<size_t>(
-            SendMessage(LVM_GETITEMTEXTW, static_cast<WPARAM>(item), reinterpret_cast<LPARAM>(&it)));
+            Ask(LVM_GETITEMTEXTW, static_cast<WPARAM>(item), reinterpret_cast<LPARAM>(&it)));
         if (got + 1 < size || size >= 65536) {
             buffer.resize(got < size ? got : size - 1);
             return buffer;
@@ -58,19 +66,19 @@ BOOL CListCtrl::SetItemState(int item, UINT state, UINT mask) {
 bool CListCtrl::GetItemRect(int item, RECT& rect, int code) const {
     rect = {};
     rect.left = code;
-    return SendMessage(LVM_GETITEMRECT, static_cast<WPARAM>(item), reinterpret_cast<LPARAM>(&rect)) != 0;
+    return Ask(LVM_GETITEMRECT, static_cast<WPARAM>(item), reinterpret_cast<LPARAM>(&rect)) != 0;
 }
 
 bool CListCtrl::GetSubItemRect(int item, int subItem, int code, RECT& rect) const {
     rect = {};
     rect.top = subItem;
     rect.left = code;
-    return SendMessage(LVM_GETSUBITEMRECT, static_cast<WPARAM>(item), reinterpret_cast<LPARAM>(&rect)) != 0;
+    return Ask(LVM_GETSUBITEMRECT, static_cast<WPARAM>(item), reinterpret_cast<LPARAM>(&rect)) != 0;
 }
 
 POINT CListCtrl::GetOrigin() const {
     POINT origin{};
-    SendMessage(LVM_GETORIGIN, 0, reinterpret_cast<LPARAM>(&origin));
+    Ask(LVM_GETORIGIN, 0, reinterpret_cast<LPARAM>(&origin));
     return origin;
 }
 

@@ -1,8 +1,39 @@
 #include "framework/wnd.h"
 #include <commctrl.h>
+#include <mutex>
+#include <unordered_map>
 
 namespace {
-constexpr wchar_t kBindingProp[] = L"Velmora.CWnd";
+// Which object each bound window belongs to. Kept in the process rather than
+// in a window property: every message looks its window up, and Wine serves
+// GetPropW through its window server (some 50 to 100 us a call).
+class BindingTable {
+public:
+    CWnd* Find(HWND hwnd) {
+        std::lock_guard lock(m_mutex);
+        const auto it = m_objects.find(hwnd);
+        return it == m_objects.end() ? nullptr : it->second;
+    }
+    void Add(HWND hwnd, CWnd* wnd) {
+        std::lock_guard lock(m_mutex);
+        m_objects[hwnd] = wnd;
+    }
+    void Remove(HWND hwnd) {
+        std::lock_guard lock(m_mutex);
+        m_objects.erase(hwnd);
+    }
+
+private:
+    std::mutex m_mutex;  // windows of other threads bind and look up too
+    std::unordered_map<HWND, CWnd*> m_objects;
+};
+
+// Never destroyed: windows of static objects are let go after static destruction.
+BindingTable& Bindings() {
+    static BindingTable* const table = new BindingTable;
+    return *table;
+}
+
 // The framework's entry in a control's subclass chain.
 constexpr UINT_PTR kSubclassId = 0x56454C4D;
 
@@ -44,7 +75,7 @@ CWnd::~CWnd() {
         ::DestroyWindow(m_hWnd);
 }
 
-CWnd* CWnd::FromHandle(HWND hwnd) { return hwnd ? static_cast<CWnd*>(::GetPropW(hwnd, kBindingProp)) : nullptr; }
+CWnd* CWnd::FromHandle(HWND hwnd) { return hwnd ? Bindings().Find(hwnd) : nullptr; }
 
 const MessageMap* CWnd::StaticMessageMap() {
     static const MessageMap map{nullptr, nullptr, 0};
@@ -55,13 +86,13 @@ const MessageMap* CWnd::GetMessageMap() const { return StaticMessageMap(); }
 
 void CWnd::Bind(HWND hwnd) {
     m_hWnd = hwnd;
-    ::SetPropW(hwnd, kBindingProp, this);
+    Bindings().Add(hwnd, this);
 }
 
 void CWnd::Unbind() {
     if (!m_hWnd)
         return;
-    ::RemovePropW(m_hWnd, kBindingProp);
+    Bindings().Remove(m_hWnd);
     if (m_subclassed)
         ::RemoveWindowSubclass(m_hWnd, &CWnd::SubclassProc, kSubclassId);
     m_subclassed = false;

@@ -165,12 +165,7 @@ void CEditListCtrlEx::ClearValueLists() {
 }
 
 int CEditListCtrlEx::GetSelectedRow() const {
-    const int count = GetItemCount();
-    for (int row = 0; row < count; ++row) {
-        if (GetItemState(row, LVIS_SELECTED) & LVIS_SELECTED)
-            return row;
-    }
-    return -1;
+    return static_cast<int>(Ask(LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
 }
 
 void CEditListCtrlEx::SelectRow(int row) {

@@ -93,3 +93,26 @@ TEST_F(MainWindowTest, AChangedCellRepaintsLikeAFullRedraw) {
 TEST_F(MainWindowTest, AChangedErrorColourRepaintsLikeAFullRedraw) {
     CheckEditRepaint([](MainWindowHarness& w) { Choose(w, 1, kP7, L"3"); }, 4, 5);
 }
+
+// A resize places the children with the window not drawing, then draws
+// everything once: the window is shown again and looks as if drawn whole.
+TEST_F(MainWindowTest, AResizeShowsTheWindowAsAFullRedrawDoes) {
+    MainWindowHarness window;
+    window.Run([&](MainWindowHarness& w) {
+        ShowExample(w);
+        const RECT client = w.GetClientRect();
+        const struct {
+            const char* what;
+            int dx, dy;
+        } sizes[] = {{"within one font size", 60, 40}, {"across a font step", 700, 200}, {"back", 0, 0}};
+        for (const auto& size : sizes) {
+            SetClientSize(w, client.right + size.dx, client.bottom + size.dy);
+            EXPECT_TRUE(::IsWindowVisible(w)) << size.what;
+            EXPECT_TRUE(::IsWindowVisible(w.Grid())) << size.what;
+            const auto shown = ScreenAsItIs(w);
+            auto whole = NewCanvas(w);
+            testing_support::CaptureWindow(w, *whole);
+            EXPECT_EQ(DifferingPixels(*shown, *whole, WholeOf(*whole)), 0) << size.what;
+        }
+    });
+}

@@ -43,6 +43,7 @@ TEST(ChartBands, ChangedBandsEqualAChartDrawnFromScratch) {
         const char* what;
         std::function<void(std::vector<ProgramRow>&)> change;
         int select;
+        int selectBefore = -1;
     } changes[] = {
         {"a time", [](auto& rows) { SetRowText(rows[2].params[0], L"1"); }, -1},
         {"a jump target across bands", [](auto& rows) { SetRowText(rows[3].params[0], L"2"); }, -1},
@@ -52,6 +53,8 @@ TEST(ChartBands, ChangedBandsEqualAChartDrawnFromScratch) {
         {"down to one row", [](auto& rows) { rows.resize(1); }, -1},
         {"everything gone", [](auto& rows) { rows.clear(); }, -1},
         {"the selection", [](auto&) {}, 4},
+        {"the selection moved up", [](auto&) {}, 2, 5},
+        {"the selection moved with an edit", [](auto& rows) { SetRowText(rows[2].params[0], L"1"); }, 6, 3},
     };
     // Tall enough for every program without a scroll bar: both views keep the
     // same width, and so the metrics they share.
@@ -62,6 +65,7 @@ TEST(ChartBands, ChangedBandsEqualAChartDrawnFromScratch) {
         ASSERT_TRUE(CreateChartView(changed, host.m_hWnd, 430, 1000));
         std::vector<ProgramRow> rows = ExampleProgram();
         Show(changed, rows);
+        changed.SelectElement(c.selectBefore);
         StripOf(changed);  // every band drawn once
         c.change(rows);
         changed.SelectElement(c.select);

@@ -5,6 +5,7 @@
 #include "tests/support/test_support.h"
 #include <commctrl.h>
 #include <gtest/gtest.h>
+#include <thread>
 
 using namespace testing_support;
 
@@ -114,6 +115,13 @@ END_MESSAGE_MAP()
 // Another subclasser of the same control: counts the WM_SETTEXT it sees.
 LRESULT CALLBACK CountSetText(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR counter) {
     if (msg == WM_SETTEXT)
+        ++*reinterpret_cast<int*>(counter);
+    return ::DefSubclassProc(hwnd, msg, wParam, lParam);
+}
+
+// Another subclasser of a list: counts the item changes it sees.
+LRESULT CALLBACK CountListChanges(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR counter) {
+    if (msg == LVM_SETITEMSTATE || msg == LVM_SETITEMTEXTW || msg == LVM_INSERTITEMW)
         ++*reinterpret_cast<int*>(counter);
     return ::DefSubclassProc(hwnd, msg, wParam, lParam);
 }
@@ -229,6 +237,51 @@ TEST(Controls, ListItemsTextsAndStates) {
     EXPECT_EQ(cell.right - cell.left, 60);
 }
 
+// The wrapper's questions skip the subclass chain; its answers must be the
+// list's own, and every change must still pass each subclasser.
+TEST(Controls, ListAnswersAreTheListsOwnAndChangesPassTheChain) {
+    RecordingParent parent;
+    ASSERT_TRUE(parent.CreateHost(300, 200));
+    CListCtrl list;
+    ASSERT_TRUE(list.Create(WS_CHILD | WS_VISIBLE | LVS_REPORT, RECT{0, 0, 300, 120}, parent.m_hWnd, 3));
+    int changes = 0;
+    ASSERT_TRUE(::SetWindowSubclass(list.m_hWnd, &CountListChanges, 1, reinterpret_cast<DWORD_PTR>(&changes)));
+    list.InsertColumn(0, L"No.", LVCFMT_LEFT, 40);
+    list.InsertColumn(1, L"CMD", LVCFMT_LEFT, 60);
+    for (int i = 0; i < 12; ++i) {
+        list.InsertItem(i, std::to_wstring(i + 1));
+        list.SetItemText(i, 1, L"OUT" + std::to_wstring(i));
+    }
+    list.SetItemState(7, LVIS_SELECTED, LVIS_SELECTED);
+    list.EnsureVisible(11, FALSE);
+    EXPECT_EQ(changes, 25) << "12 inserts, 12 texts and a selection passed the other subclasser";
+
+    auto sent = [&](UINT msg, WPARAM wParam = 0, LPARAM lParam = 0) {
+        return ::SendMessageW(list.m_hWnd, msg, wParam, lParam);
+    };
+    EXPECT_EQ(list.GetItemCount(), sent(LVM_GETITEMCOUNT));
+    EXPECT_EQ(list.GetItemCount(), 12);
+    EXPECT_EQ(list.GetTopIndex(), sent(LVM_GETTOPINDEX));
+    EXPECT_GT(list.GetTopIndex(), 0) << "scrolled to the last row";
+    EXPECT_EQ(list.GetCountPerPage(), sent(LVM_GETCOUNTPERPAGE));
+    EXPECT_EQ(list.GetColumnWidth(1), sent(LVM_GETCOLUMNWIDTH, 1));
+    EXPECT_EQ(list.GetHeaderCtrl(), reinterpret_cast<HWND>(sent(LVM_GETHEADER)));
+    EXPECT_EQ(list.GetExtendedStyle(), static_cast<DWORD>(sent(LVM_GETEXTENDEDLISTVIEWSTYLE)));
+    for (int row : {0, 7, 11}) {
+        EXPECT_EQ(list.GetItemState(row, LVIS_SELECTED), static_cast<UINT>(sent(LVM_GETITEMSTATE, row, LVIS_SELECTED)));
+        RECT mine{}, theirs{};
+        ASSERT_TRUE(list.GetSubItemRect(row, 1, LVIR_BOUNDS, mine));
+        theirs.top = 1;
+        theirs.left = LVIR_BOUNDS;
+        ASSERT_TRUE(sent(LVM_GETSUBITEMRECT, row, reinterpret_cast<LPARAM>(&theirs)));
+        EXPECT_TRUE(::EqualRect(&mine, &theirs)) << "row " << row;
+        EXPECT_EQ(list.GetItemText(row, 1), L"OUT" + std::to_wstring(row));
+    }
+    EXPECT_EQ(list.GetItemState(7, LVIS_SELECTED), static_cast<UINT>(LVIS_SELECTED));
+    EXPECT_EQ(changes, 25) << "questions are no changes";
+    ::RemoveWindowSubclass(list.m_hWnd, &CountListChanges, 1);
+}
+
 TEST(Gdi, SelectionsAreUndoneAtTheEndOfTheirScope) {
     CMemoryDC dc;
     HGDIOBJ penBefore = ::GetCurrentObject(dc, OBJ_PEN);
@@ -285,6 +338,20 @@ TEST(Binding, OtherSubclassersAboveAndBelowKeepTheirPlace) {
     ASSERT_TRUE(button.SubclassWindow(raw));
     ::DestroyWindow(raw);
     EXPECT_EQ(button.m_hWnd, nullptr);
+}
+
+// Bindings are kept by the process: another thread finds a window bound
+// here, and a window gone is found no more.
+TEST(Binding, AnotherThreadFindsTheBindingAndAWindowGoneIsForgotten) {
+    CButton mine;
+    HWND here = ::CreateWindowExW(0, L"BUTTON", L"b", WS_POPUP, 0, 0, 50, 20, nullptr, nullptr,
+                                  ::GetModuleHandleW(nullptr), nullptr);
+    ASSERT_TRUE(mine.SubclassWindow(here));
+    CWnd* seen = nullptr;
+    std::thread([&] { seen = CWnd::FromHandle(here); }).join();
+    EXPECT_EQ(seen, &mine);
+    ::DestroyWindow(here);
+    EXPECT_EQ(CWnd::FromHandle(here), nullptr);
 }
 
 TEST(MessageMap, OnlyRealColourQueriesReachTheColourEntry) {
