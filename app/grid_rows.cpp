@@ -240,12 +240,23 @@ int CVelmoraDlg::ReadGridRows(ProgramRow (&rows)[MAX_ROWS]) const {
     return count;
 }
 
+// The rows there are filled again in place, and only the difference in count
+// is inserted or deleted: a text a cell already holds costs nothing, so an
+// undo or a reload of a like program touches only what differs. Selection and
+// scrolling start afresh, as for a new list.
 void CVelmoraDlg::RowsToGrid() {
     RedrawPause pause(m_grid, true);
-    m_grid.DeleteAllItems();
     const int count = std::clamp(m_rowCount, 0, MAX_ROWS);
-    for (int i = 0; i < count; ++i)
+    m_grid.SelectRow(-1);
+    while (m_grid.GetItemCount() > count)
+        m_grid.DeleteItem(m_grid.GetItemCount() - 1);
+    const int kept = m_grid.GetItemCount();
+    for (int i = 0; i < kept; ++i)
+        FillGridRow(i, &m_rows[i], false);
+    for (int i = kept; i < count; ++i)
         InsertProgramRow(-1, &m_rows[i], false);
+    if (count > 0)
+        m_grid.EnsureVisible(0, FALSE);
     MarkErrorRows();
 }
 

@@ -1,5 +1,8 @@
 #include "usb/sim_settings.h"
 
+#include <cwchar>
+#include <vector>
+
 namespace {
 
 constexpr wchar_t SECTION[] = L"SimDevice";
@@ -60,30 +63,63 @@ bool ParseSimNumber(const wchar_t* text, long low, long high, long& value) {
     return true;
 }
 
-void ReadNumber(const wchar_t* iniPath, const wchar_t* key, long low, long high, long& value) {
-    wchar_t text[64] = {};
-    GetPrivateProfileStringW(SECTION, key, L"", text, 64, iniPath);
+// The section's "key=value" lines, read in one go: a device is opened at
+// every poll, and each single-key read goes back to the file.
+class SectionValues {
+public:
+    explicit SectionValues(const wchar_t* iniPath) : m_text(32768, L'\0') {
+        const DWORD length = GetPrivateProfileSectionW(SECTION, m_text.data(), static_cast<DWORD>(m_text.size()),
+                                                       iniPath);
+        m_text.resize(length < m_text.size() ? length + 1 : m_text.size());
+        m_text.push_back(L'\0');
+    }
+    // The value of `key` (the first line that names it, case ignored), or "".
+    const wchar_t* Find(const wchar_t* key) const {
+        const size_t keyLength = std::wcslen(key);
+        for (const wchar_t* line = m_text.data(); *line; line += std::wcslen(line) + 1) {
+            const wchar_t* equals = std::wcschr(line, L'=');
+            if (!equals)
+                continue;
+            const wchar_t* end = equals;
+            while (end > line && IsBlank(end[-1]))
+                --end;
+            if (static_cast<size_t>(end - line) == keyLength && _wcsnicmp(line, key, keyLength) == 0)
+                return Trimmed(equals + 1);
+        }
+        return L"";
+    }
+
+private:
+    static const wchar_t* Trimmed(const wchar_t* value) {
+        while (IsBlank(*value))
+            ++value;
+        return value;
+    }
+    std::vector<wchar_t> m_text;
+};
+
+void ReadNumber(const SectionValues& values, const wchar_t* key, long low, long high, long& value) {
     long parsed = 0;
-    if (ParseSimNumber(text, low, high, parsed)) {
+    if (ParseSimNumber(values.Find(key), low, high, parsed)) {
         value = parsed;
     }
 }
 
-void ReadFlag(const wchar_t* iniPath, const wchar_t* key, bool& flag) {
+void ReadFlag(const SectionValues& values, const wchar_t* key, bool& flag) {
     long value = flag ? 1 : 0;
-    ReadNumber(iniPath, key, 0, 1, value);
+    ReadNumber(values, key, 0, 1, value);
     flag = value != 0;
 }
 
-void ReadByte(const wchar_t* iniPath, const wchar_t* key, std::uint8_t& byte) {
+void ReadByte(const SectionValues& values, const wchar_t* key, std::uint8_t& byte) {
     long value = byte;
-    ReadNumber(iniPath, key, 0, 255, value);
+    ReadNumber(values, key, 0, 255, value);
     byte = static_cast<std::uint8_t>(value);
 }
 
-void ReadCount(const wchar_t* iniPath, const wchar_t* key, long low, int& count) {
+void ReadCount(const SectionValues& values, const wchar_t* key, long low, int& count) {
     long value = count;
-    ReadNumber(iniPath, key, low, MAX_COUNT, value);
+    ReadNumber(values, key, low, MAX_COUNT, value);
     count = static_cast<int>(value);
 }
 
@@ -91,18 +127,19 @@ void ReadCount(const wchar_t* iniPath, const wchar_t* key, long low, int& count)
 
 SimSettings ReadSimSettings(const wchar_t* iniPath) {
     SimSettings settings;
-    ReadFlag(iniPath, L"Halvex", settings.halvexPresent);
-    ReadFlag(iniPath, L"Pemble", settings.pemblePresent);
-    ReadByte(iniPath, L"Marker", settings.marker);
-    ReadCount(iniPath, L"RefusePacket", 0, settings.refusePacket);
-    ReadCount(iniPath, L"RefuseHeaders", 0, settings.refuseHeaders);
-    ReadByte(iniPath, L"RefuseStatus", settings.refuseStatus);
-    ReadByte(iniPath, L"RefuseMarker", settings.refuseMarker);
-    ReadByte(iniPath, L"BadPacketStatus", settings.badPacketStatus);
-    ReadCount(iniPath, L"FailWriteAfter", -1, settings.failWriteAfter);
-    ReadCount(iniPath, L"FailReadAfter", -1, settings.failReadAfter);
+    const SectionValues iniValues(iniPath);
+    ReadFlag(iniValues, L"Halvex", settings.halvexPresent);
+    ReadFlag(iniValues, L"Pemble", settings.pemblePresent);
+    ReadByte(iniValues, L"Marker", settings.marker);
+    ReadCount(iniValues, L"RefusePacket", 0, settings.refusePacket);
+    ReadCount(iniValues, L"RefuseHeaders", 0, settings.refuseHeaders);
+    ReadByte(iniValues, L"RefuseStatus", settings.refuseStatus);
+    ReadByte(iniValues, L"RefuseMarker", settings.refuseMarker);
+    ReadByte(iniValues, L"BadPacketStatus", settings.badPacketStatus);
+    ReadCount(iniValues, L"FailWriteAfter", -1, settings.failWriteAfter);
+    ReadCount(iniValues, L"FailReadAfter", -1, settings.failReadAfter);
     long readBytes = settings.halvexReadBytes;
-    ReadNumber(iniPath, L"HalvexReadBytes", SIM_REPLY_SIZE, SIM_MAX_READ_BYTES, readBytes);
+    ReadNumber(iniValues, L"HalvexReadBytes", SIM_REPLY_SIZE, SIM_MAX_READ_BYTES, readBytes);
     settings.halvexReadBytes = static_cast<int>(readBytes);
     return settings;
 }

@@ -1,6 +1,7 @@
 // Open, Save and the save question on the real main window, with the file
 // dialogs and the question box answered by the test.
 #include "app/velmora_app.h"
+#include "grid/grid_columns.h"
 #include "res/resource.h"
 #include "tests/app/file_edit_fixture.h"
 #include "widgets/ask_question.h"
@@ -99,6 +100,43 @@ TEST_F(FileEditTest, LoadedProgramEndsWithOneEmptyRowWhereThereIsRoom) {
         EXPECT_EQ(Names(w), (Names_{L""}));
         EXPECT_EQ(w.Grid().GetSelectedRow(), 0);
         EXPECT_EQ(::GetFocus(), w.Grid().m_hWnd);
+    });
+}
+
+// A program opened over another fills the rows there in place: whatever the
+// rows held before, each cell shows what a fresh load of the file shows.
+TEST_F(FileEditTest, AProgramOpenedOverAnotherShowsAsIfLoadedAfresh) {
+    std::vector<std::string> ifs;
+    for (int i = 1; i <= 30; ++i)
+        ifs.push_back(std::to_string(i) + "\tIF IN3 = 20 THEN 1 ELSE 2");
+    const std::vector<std::string> mixed = {
+        "1\tFOR 3", "2\tOUT12 0.5", "3\tSTOP 1", "4\tNEXT", "5\tIF IN4 = ON THEN 1 ELSE 6", "6\tEND"};
+    auto cells = [](MainWindowHarness& w) {
+        std::vector<std::wstring> all;
+        for (int row = 0; row < w.Grid().GetItemCount(); ++row) {
+            for (int column = 0; column < GRID_COLUMN_COUNT; ++column) {
+                const CellAttr* a = w.Grid().Cell(row, column);
+                all.push_back(Cell(w, row, column) + L"|" + std::to_wstring(a->editor) + L"|" +
+                              std::to_wstring(a->list) + L"|" + std::to_wstring(a->alignment) + L"|" +
+                              std::to_wstring(a->textColour) + L"|" + std::to_wstring(a->backColour));
+            }
+        }
+        return all;
+    };
+    MainWindowHarness w;
+    Run(w, [&](MainWindowHarness& w) {
+        LoadLines(w, File(L"empty.stxt"), {});
+        LoadLines(w, File(L"mixed.stxt"), mixed);
+        const auto fresh = cells(w);
+        const int freshSelection = w.Grid().GetSelectedRow();
+
+        LoadLines(w, File(L"ifs.stxt"), ifs);
+        Select(w, 27);
+        LoadLines(w, File(L"mixed.stxt"), mixed);
+        EXPECT_EQ(cells(w), fresh);
+        EXPECT_EQ(w.Grid().GetSelectedRow(), freshSelection);
+        EXPECT_EQ(w.Grid().GetTopIndex(), 0);
+        EXPECT_EQ(w.Chart().m_nSelected, freshSelection + 1);
     });
 }
 

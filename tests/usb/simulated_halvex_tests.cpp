@@ -234,6 +234,25 @@ TEST_F(SimulatedHalvex, ReadFillsAsManyBytesAsTheSettingsAsk) {
     EXPECT_EQ(buffer[HALVEX_REPLY_SIZE], 0x11) << "out of range: the default, 9 bytes";
 }
 
+// Keys in any case and with blanks around them, a comment after the value,
+// and only the device's own section counts.
+TEST_F(SimulatedHalvex, SettingsAreReadFromTheirSectionWhateverTheSpelling) {
+    Load();
+    const struct {
+        const char* ini;
+        bool present;
+    } cases[] = {
+        {"[SimDevice]\r\n  halvex = 0 ; unplugged\r\n", false},
+        {"[Other]\r\nHalvex=0\r\n[SimDevice]\r\nMarker=1\r\n", true},
+        {"[SimDevice]\r\nHALVEX=0\r\nHalvex=1\r\n", false},
+        {"[simdevice]\r\nHalvex=0x0\r\n", false},
+    };
+    for (const auto& c : cases) {
+        WriteText(L"SimDevice.ini", c.ini);
+        EXPECT_EQ(findUsb(HALVEX_PRODUCT_ID) != 0, c.present) << c.ini;
+    }
+}
+
 TEST_F(SimulatedHalvex, UnusableSettingsKeepTheirDefaults) {
     WriteText(L"SimDevice.ini",
               "[SimDevice]\r\nHalvex=yes\r\nMarker=300\r\nRefusePacket=1x\r\n"
