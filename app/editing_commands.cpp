@@ -70,19 +70,16 @@ void AddHistoryItems(HMENU popup) {
     ::AppendMenuW(popup, MF_STRING, ID_EDIT_REDO, L"");
 }
 
-// After a row went in at `sel`: the selection stays on the line that was
-// selected (now one lower) in the grid and the flowchart, both views are
-// brought up to date, and the status line follows.
-void FollowInsertedRow(CVelmoraDlg& dlg, int sel) {
-    dlg.m_grid.SelectRow(sel + 1);
-    dlg.RecheckAndRedraw();
-    dlg.m_grid.EnsureVisible(sel + 1, TRUE);
-    ::SetFocus(dlg.m_grid.m_hWnd);
-    dlg.m_chart.SelectElement(sel + 2);
-    dlg.ShowRowStatus(dlg.m_grid.GetSelectedRow());
-}
-
 }  // namespace
+
+void CVelmoraDlg::FollowInsertedRow(int sel) {
+    m_grid.SelectRow(sel + 1);
+    RecheckAndRedraw();
+    m_grid.EnsureVisible(sel + 1, TRUE);
+    ::SetFocus(m_grid.m_hWnd);
+    m_chart.SelectElement(sel + 2);
+    ShowRowStatus(m_grid.GetSelectedRow());
+}
 
 bool CVelmoraDlg::InsertCommand(int code) {
     m_grid.EndEditing();
@@ -100,7 +97,7 @@ bool CVelmoraDlg::InsertCommand(int code) {
     if (!InsertProgramRow(sel, &record, true))
         return false;
     m_modified = 1;
-    FollowInsertedRow(*this, sel);
+    FollowInsertedRow(sel);
     ProgramChanged(&before);
     return true;
 }
@@ -222,7 +219,7 @@ void CVelmoraDlg::PasteRow() {
     m_modified = 1;
     if (!InsertProgramRow(sel, &record, true))
         return;
-    FollowInsertedRow(*this, sel);
+    FollowInsertedRow(sel);
     ProgramChanged(&before);
 }
 

@@ -46,6 +46,20 @@ class CVelmoraDlg : public CDialog {
 public:
     explicit CVelmoraDlg(HWND parent = nullptr);
 
+    BOOL PreTranslateMessage(MSG* msg) override;
+
+protected:
+    void DoDataExchange(CDataExchange& dx) override;
+    BOOL OnInitDialog() override;
+    void OnOK() override;
+    void OnCancel() override;
+
+    DECLARE_MESSAGE_MAP()
+
+private:
+    // The tests' one way in (tests/app/main_window_test_access.h).
+    friend struct MainWindowTestAccess;
+
     // --- Main window (main_window.cpp) ---
     bool InitMainWindow();
     void LayoutControls();
@@ -73,6 +87,9 @@ public:
 
     // --- Editing commands (editing_commands.cpp) ---
     bool InsertCommand(int code);
+    // After a row went in at `sel`: the selection stays on the line that was
+    // selected (now one lower) in both views, and the status line follows.
+    void FollowInsertedRow(int sel);
     void DeleteCommand();
     void ClearProgram();
     void CutRow();
@@ -93,10 +110,15 @@ public:
     void ProgramChanged(const ProgramState* before);
     void UndoChange();
     void RedoChange();
+    // Undo or redo by `move`: the modified mark follows the history.
+    void MoveThroughHistory(const ProgramState* (UndoHistory::*move)());
+    // Puts `count` rows (at most MAX_ROWS) in both views and checks them again.
+    void ShowRows(const ProgramRow* rows, size_t count);
+    // Shows a state of the history: its rows as ShowRows does, with its
+    // selected row and that row's status.
+    void ShowState(const ProgramState& state);
     // Ctrl+Z, Ctrl+Y and Ctrl+Shift+Z for any window of the dialog.
     bool HandleHistoryKey(const MSG& msg);
-
-    // --- Open, save, working copy (file_commands.cpp) ---
 
     // --- The flowchart leaving the editor (chart_commands.cpp) ---
     // The program as the flowchart shows it, laid out for the view's width.
@@ -104,7 +126,7 @@ public:
     // Opens the flowchart's menu at a screen point over the view; false elsewhere.
     bool ShowChartMenu(int x, int y);
 
-    // --- Open, save, working copy (files/open_save.cpp) ---
+    // --- Open, save, working copy (file_commands.cpp) ---
     int LoadProgramFile(const std::wstring& path);
     int SaveProgramFile(const std::wstring& path);
     // False when the user cancels, or a save asked for did not happen.
@@ -169,17 +191,6 @@ public:
     HalvexLink m_halvexLink;
     PembleLink m_pembleLink;
 
-    BOOL PreTranslateMessage(MSG* msg) override;
-
-protected:
-    void DoDataExchange(CDataExchange& dx) override;
-    BOOL OnInitDialog() override;
-    void OnOK() override;
-    void OnCancel() override;
-
-    DECLARE_MESSAGE_MAP()
-
-private:
     // Message handlers: they unpack and call the operations above.
     void OnSysCommand(UINT id, LPARAM lParam);
     void OnPaint();

@@ -22,44 +22,41 @@ void CVelmoraDlg::ProgramChanged(const ProgramState* before) {
     m_simulator.StopRun();
 }
 
-namespace {
-
-// Shows a state of the history: its rows in both views, checked again, with
-// its selected row and that row's status.
-void ShowState(CVelmoraDlg& dlg, const ProgramState& state) {
-    const int count = static_cast<int>(std::min<size_t>(state.rows.size(), MAX_ROWS));
-    std::fill(std::begin(dlg.m_rows), std::end(dlg.m_rows), ProgramRow{});
-    std::copy_n(state.rows.begin(), count, dlg.m_rows);
-    dlg.m_rowCount = count;
-    dlg.RowsToGrid();
-    dlg.RecheckAndRedraw();
-    const int row = state.selectedRow < dlg.m_grid.GetItemCount() ? state.selectedRow : -1;
-    dlg.m_grid.SelectRow(row);
-    if (row >= 0) {
-        dlg.m_grid.EnsureVisible(row, FALSE);
-        dlg.m_chart.SelectElement(row + 1);
-    }
-    dlg.ShowRowStatus(row);
-    ::SetFocus(dlg.m_grid.m_hWnd);
+void CVelmoraDlg::ShowRows(const ProgramRow* rows, size_t count) {
+    const int shown = static_cast<int>(std::min<size_t>(count, MAX_ROWS));
+    std::fill(std::begin(m_rows), std::end(m_rows), ProgramRow{});
+    std::copy_n(rows, shown, m_rows);
+    m_rowCount = shown;
+    RowsToGrid();
+    RecheckAndRedraw();
 }
 
-// Undo or redo: the modified mark follows the history.
-void MoveThroughHistory(CVelmoraDlg& dlg, const ProgramState* (UndoHistory::*move)()) {
+void CVelmoraDlg::ShowState(const ProgramState& state) {
+    ShowRows(state.rows.data(), state.rows.size());
+    const int row = state.selectedRow < m_grid.GetItemCount() ? state.selectedRow : -1;
+    m_grid.SelectRow(row);
+    if (row >= 0) {
+        m_grid.EnsureVisible(row, FALSE);
+        m_chart.SelectElement(row + 1);
+    }
+    ShowRowStatus(row);
+    ::SetFocus(m_grid.m_hWnd);
+}
+
+void CVelmoraDlg::MoveThroughHistory(const ProgramState* (UndoHistory::*move)()) {
     // A choice made in an open grid editor is a step of its own before the history moves.
-    dlg.m_grid.EndEditing();
-    const ProgramState* state = (dlg.m_history.*move)();
+    m_grid.EndEditing();
+    const ProgramState* state = (m_history.*move)();
     if (!state)
         return;
-    ShowState(dlg, *state);
-    dlg.m_modified = dlg.m_history.IsSaved() ? 0 : 1;
-    dlg.ProgramChanged(nullptr);
+    ShowState(*state);
+    m_modified = m_history.IsSaved() ? 0 : 1;
+    ProgramChanged(nullptr);
 }
 
-}  // namespace
+void CVelmoraDlg::UndoChange() { MoveThroughHistory(&UndoHistory::Undo); }
 
-void CVelmoraDlg::UndoChange() { MoveThroughHistory(*this, &UndoHistory::Undo); }
-
-void CVelmoraDlg::RedoChange() { MoveThroughHistory(*this, &UndoHistory::Redo); }
+void CVelmoraDlg::RedoChange() { MoveThroughHistory(&UndoHistory::Redo); }
 
 bool CVelmoraDlg::HandleHistoryKey(const MSG& msg) {
     if (msg.message != WM_KEYDOWN || ::GetKeyState(VK_CONTROL) >= 0 || ::GetKeyState(VK_MENU) < 0)

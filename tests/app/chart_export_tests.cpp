@@ -99,9 +99,9 @@ std::string ReadFile(const std::wstring& path) {
 class ChartExportTest : public FileEditTest {
 protected:
     // Opens a program the way Open does, so the window knows its file name.
-    void Load(CVelmoraDlg& w, const std::wstring& name, const std::vector<std::string>& lines) {
+    void Load(MainWindowHarness& w, const std::wstring& name, const std::vector<std::string>& lines) {
         LoadLines(w, File(name), lines);
-        w.m_lastPath = File(name);
+        w.SetLastPath(File(name));
     }
 
     // The save dialog answers with `path` under the 1-based filter `filter`.
@@ -115,15 +115,15 @@ protected:
     }
 
     // The view's client area as it shows on screen, without a selection.
-    static void CaptureView(CVelmoraDlg& w, PixelCanvas& canvas) {
-        w.m_chart.m_nSelected = -1;
-        w.m_chart.RenderChart();
-        ::UpdateWindow(w.m_chart.m_hWnd);
+    static void CaptureView(MainWindowHarness& w, PixelCanvas& canvas) {
+        w.Chart().m_nSelected = -1;
+        w.Chart().RenderChart();
+        ::UpdateWindow(w.Chart().m_hWnd);
         testing_support::PumpMessages();
         RECT window{};
-        ::GetWindowRect(w.m_chart.m_hWnd, &window);
+        ::GetWindowRect(w.Chart().m_hWnd, &window);
         POINT origin{0, 0};
-        ::ClientToScreen(w.m_chart.m_hWnd, &origin);
+        ::ClientToScreen(w.Chart().m_hWnd, &origin);
         HDC screen = ::GetDC(nullptr);
         ::BitBlt(canvas.dc(), 0, 0, canvas.width(), canvas.height(), screen, origin.x, origin.y, SRCCOPY);
         ::ReleaseDC(nullptr, screen);
@@ -135,7 +135,7 @@ TEST_F(ChartExportTest, PngAtOnceTheWidthIsTheViewPixelForPixelAndTwiceIsTwiceAs
     Run(window, [&](MainWindowHarness& w) {
         Load(w, L"example.stxt", kExample);
         const ChartSource source = w.CurrentChart();
-        const RECT client = w.m_chart.GetClientRect();
+        const RECT client = w.Chart().GetClientRect();
         ASSERT_GT(client.right, 0);
         EXPECT_EQ(source.width, client.right);
         EXPECT_EQ(source.fileName, File(L"example.stxt"));
@@ -184,7 +184,7 @@ TEST_F(ChartExportTest, SvgExportsWithAndWithoutRowNumbers) {
         const std::string with = ReadFile(File(L"chart.svg"));
         EXPECT_EQ(with.compare(0, 5, "<?xml"), 0);
         EXPECT_NE(with.find("class=\"band\""), std::string::npos);
-        EXPECT_NE(with.find("width=\"" + std::to_string(w.m_chart.GetClientRect().right) + "\""), std::string::npos);
+        EXPECT_NE(with.find("width=\"" + std::to_string(w.Chart().GetClientRect().right) + "\""), std::string::npos);
 
         AnswerExport(File(L"bare.svg"), 2);
         ASSERT_TRUE(ExportChart(w.m_hWnd, w.CurrentChart()));
@@ -422,8 +422,8 @@ TEST_F(ChartPrintTest, CancelledOrFailedPrinting) {
 TEST_F(ChartPrintTest, AnEmptyProgramPrintsJustStartUntitled) {
     MainWindowHarness window;
     Run(window, [&](MainWindowHarness& w) {
-        w.m_lastPath.clear();
-        EXPECT_EQ(PrintChart(w.m_hWnd, {w.m_rows, 0, 400, L""}), 1);
+        w.SetLastPath(L"");
+        EXPECT_EQ(PrintChart(w.m_hWnd, {w.Rows(), 0, 400, L""}), 1);
         ASSERT_EQ(doc.pages.size(), 1u);
         const auto texts = PageTexts(doc.pages[0]);
         EXPECT_TRUE(Holds(texts, L"Untitled"));
@@ -472,9 +472,9 @@ TEST_F(ChartPrintTest, TheViewsMenuAndKeysReachExportCopyAndPrint) {
 
         // A right click over the view opens its menu; the second item copies the picture.
         RECT view{};
-        ::GetWindowRect(w.m_chart.m_hWnd, &view);
+        ::GetWindowRect(w.Chart().m_hWnd, &view);
         w.choose = 2;
-        ::SendMessageW(w.m_chart.m_hWnd, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(w.m_chart.m_hWnd),
+        ::SendMessageW(w.Chart().m_hWnd, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(w.Chart().m_hWnd),
                        MAKELPARAM(view.left + 20, view.top + 20));
         w.Pump();
         EXPECT_EQ(w.texts, (std::vector<std::wstring>{L"Export\u2026", L"Copy picture", L"Print\u2026"}));
@@ -483,7 +483,7 @@ TEST_F(ChartPrintTest, TheViewsMenuAndKeysReachExportCopyAndPrint) {
         // From the keyboard (Shift+F10) the menu opens too; the third item prints.
         w.texts.clear();
         w.choose = 3;
-        ::SendMessageW(w.m_chart.m_hWnd, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(w.m_chart.m_hWnd),
+        ::SendMessageW(w.Chart().m_hWnd, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(w.Chart().m_hWnd),
                        MAKELPARAM(-1, -1));
         w.Pump();
         EXPECT_EQ(w.texts.size(), 3u);
@@ -493,16 +493,16 @@ TEST_F(ChartPrintTest, TheViewsMenuAndKeysReachExportCopyAndPrint) {
         w.texts.clear();
         w.choose = 0;
         RECT grid{};
-        ::GetWindowRect(w.m_grid.m_hWnd, &grid);
+        ::GetWindowRect(w.Grid().m_hWnd, &grid);
         Select(w, 0);
-        ::SendMessageW(w.m_hWnd, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(w.m_grid.m_hWnd),
+        ::SendMessageW(w.m_hWnd, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(w.Grid().m_hWnd),
                        MAKELPARAM(grid.left + 30, grid.top + 30));
         w.Pump();
         EXPECT_GT(w.texts.size(), 3u);
 
         // Ctrl+E and Ctrl+P from the grid and from the view.
         AnswerExport(File(L"keyed.svg"), 1);
-        for (HWND target : {w.m_grid.m_hWnd, w.m_chart.m_hWnd}) {
+        for (HWND target : {w.Grid().m_hWnd, w.Chart().m_hWnd}) {
             BYTE keys[256] = {};
             ::GetKeyboardState(keys);
             keys[VK_CONTROL] = 0x80;
@@ -516,7 +516,7 @@ TEST_F(ChartPrintTest, TheViewsMenuAndKeysReachExportCopyAndPrint) {
         EXPECT_EQ(printDialogs, 3);
         EXPECT_TRUE(std::filesystem::exists(std::filesystem::path(File(L"keyed.svg"))));
         // Without Ctrl, E is just a key.
-        w.PressKey(w.m_chart.m_hWnd, 'E');
+        w.PressKey(w.Chart().m_hWnd, 'E');
         EXPECT_EQ(dialogs.size(), 2u);
     });
 }

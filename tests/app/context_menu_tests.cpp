@@ -32,7 +32,7 @@ public:
         seen = {};
         m_idle = false;
         const UINT_PTR guard = ::SetTimer(nullptr, 0, 5000, [](HWND, UINT, UINT_PTR, DWORD) { ::EndMenu(); });
-        ::SendMessageW(m_hWnd, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(m_grid.m_hWnd), MAKELPARAM(screen.x, screen.y));
+        ::SendMessageW(m_hWnd, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(Grid().m_hWnd), MAKELPARAM(screen.x, screen.y));
         ::KillTimer(nullptr, guard);
         Pump();
         return seen;
@@ -113,7 +113,7 @@ TEST_F(FileEditTest, ContextMenuShowsTheLanguageTextsAndGreysPasteWithoutARow) {
         LoadLines(w, File(L"in.stxt"), {"1\tOUT1 1", "2\tEND"});
         Select(w, 0);
         Click(w, ID_EDIT_COPY);
-        MenuSeen seen = w.Open(CentreOf(w.m_grid.m_hWnd));
+        MenuSeen seen = w.Open(CentreOf(w.Grid().m_hWnd));
         ASSERT_TRUE(seen.opened);
         EXPECT_TRUE(seen.allOwnerDrawn);
         EXPECT_EQ(seen.texts,
@@ -126,7 +126,7 @@ TEST_F(FileEditTest, ContextMenuShowsTheLanguageTextsAndGreysPasteWithoutARow) {
 
         // Another program puts plain text on the clipboard: no row to paste.
         PutOnClipboard(CF_UNICODETEXT, {'h', 0, 'i', 0, 0, 0});
-        seen = w.Open(CentreOf(w.m_grid.m_hWnd));
+        seen = w.Open(CentreOf(w.Grid().m_hWnd));
         ASSERT_TRUE(seen.opened);
         EXPECT_TRUE(seen.pasteGrayed);
         EXPECT_EQ(Names(w), (Texts{L"OUT1", L"END", L""}));  // nothing was chosen
@@ -135,7 +135,7 @@ TEST_F(FileEditTest, ContextMenuShowsTheLanguageTextsAndGreysPasteWithoutARow) {
         for (int i = 0; i < g_velmoraApp.m_packCount; ++i)
             if (PackText(g_velmoraApp.m_packs[i].name, PACK_NAME_SIZE) == L"简体中文")
                 g_velmoraApp.m_curPack = i;
-        seen = w.Open(CentreOf(w.m_grid.m_hWnd));
+        seen = w.Open(CentreOf(w.Grid().m_hWnd));
         EXPECT_EQ(seen.texts,
                   (Texts{L"剪切", L"复制", L"粘贴", L"删除", L"", L"插入空行", L"插入", L"", L"撤销", L"重做"}));
     });
@@ -147,7 +147,7 @@ TEST_F(FileEditTest, ContextMenuCommandReachesTheWindow) {
     Run(w, [&](MainWindowHarness&) {
         LoadLines(w, File(L"in.stxt"), {"1\tOUT1 1", "2\tEND"});
         Select(w, 0);
-        ASSERT_TRUE(w.Open(CentreOf(w.m_grid.m_hWnd)).opened);
+        ASSERT_TRUE(w.Open(CentreOf(w.Grid().m_hWnd)).opened);
         w.Pump();
         EXPECT_EQ(Names(w), (Texts{L"END", L""}));
         EXPECT_NE(ClipboardRowBytes().size(), 0u);
@@ -160,10 +160,10 @@ TEST_F(FileEditTest, ContextMenuOpensOnlyOnTheGridWithASelectedRow) {
         LoadLines(w, File(L"in.stxt"), {"1\tOUT1 1"});
         Select(w, 0);
         // A right click on the flowchart opens the flowchart's own menu, not the grid's.
-        EXPECT_EQ(w.Open(CentreOf(w.m_chart.m_hWnd)).texts, (Texts{L"Export\u2026", L"Copy picture", L"Print\u2026"}));
+        EXPECT_EQ(w.Open(CentreOf(w.Chart().m_hWnd)).texts, (Texts{L"Export\u2026", L"Copy picture", L"Print\u2026"}));
         EXPECT_FALSE(w.Open(POINT{-1, -1}).opened);  // a request from the keyboard
         Select(w, -1);
-        EXPECT_FALSE(w.Open(CentreOf(w.m_grid.m_hWnd)).opened);
+        EXPECT_FALSE(w.Open(CentreOf(w.Grid().m_hWnd)).opened);
     });
 }
 

@@ -8,9 +8,9 @@ namespace {
 
 using Texts = std::vector<std::wstring>;
 
-Texts Numbers(const CVelmoraDlg& w) {
+Texts Numbers(const MainWindowHarness& w) {
     Texts numbers;
-    for (int i = 0; i < w.m_grid.GetItemCount(); ++i)
+    for (int i = 0; i < w.Grid().GetItemCount(); ++i)
         numbers.push_back(Cell(w, i, 0));
     return numbers;
 }
@@ -58,7 +58,7 @@ void PressWithCtrl(MainWindowHarness& w, UINT vk) {
     const BYTE saved = keys[VK_CONTROL];
     keys[VK_CONTROL] = 0x80;
     ::SetKeyboardState(keys);
-    w.PressKey(w.m_grid.m_hWnd, vk);
+    w.PressKey(w.Grid().m_hWnd, vk);
     keys[VK_CONTROL] = saved;
     ::SetKeyboardState(keys);
 }
@@ -69,29 +69,29 @@ TEST_F(FileEditTest, CommandButtonInsertsBeforeTheSelectedRow) {
     MainWindowHarness w;
     Run(w, [&](MainWindowHarness& w) {
         LoadLines(w, File(L"in.stxt"), {"1\tOUT1 1", "2\tOUT2 1", "3\tOUT3 1", "4\tGOTO 5", "5\tEND"});
-        w.m_modified = 0;
+        w.SetModified(false);
         Select(w, 2);
         Click(w, IDC_CMD_FOR);
         w.Pump();
         EXPECT_EQ(Names(w), (Texts{L"OUT1", L"OUT2", L"FOR", L"OUT3", L"GOTO", L"END", L""}));
         EXPECT_EQ(Numbers(w), OneToN(7));
-        EXPECT_EQ(w.m_grid.GetSelectedRow(), 3);  // the former row 3 keeps the selection
+        EXPECT_EQ(w.Grid().GetSelectedRow(), 3);  // the former row 3 keeps the selection
         EXPECT_EQ(Cell(w, 3, 1), L"OUT3");
         EXPECT_EQ(Cell(w, 4, 2), L"5");  // jump targets are never adjusted
         EXPECT_EQ(Cell(w, 2, 2), L"");   // a new FOR has no count yet
-        EXPECT_EQ(w.m_chart.m_nSelected, 4);
-        EXPECT_EQ(w.m_rowCount, 7);
-        EXPECT_EQ(w.m_modified, 1);
-        EXPECT_NE(w.m_rows[2].errorFlags, 0);  // checked again: FOR without count or NEXT
-        EXPECT_EQ(::GetFocus(), w.m_grid.m_hWnd);
+        EXPECT_EQ(w.Chart().m_nSelected, 4);
+        EXPECT_EQ(w.RowCount(), 7);
+        EXPECT_EQ(w.Modified(), 1);
+        EXPECT_NE(w.Rows()[2].errorFlags, 0);  // checked again: FOR without count or NEXT
+        EXPECT_EQ(::GetFocus(), w.Grid().m_hWnd);
 
         // The blank-row button and a submenu command insert the same way.
         Click(w, IDC_CMD_INSERT);
         EXPECT_EQ(Cell(w, 3, 1), L"");
-        EXPECT_EQ(w.m_grid.GetSelectedRow(), 4);
+        EXPECT_EQ(w.Grid().GetSelectedRow(), 4);
         Click(w, ID_INSERT_END);
         EXPECT_EQ(Cell(w, 4, 1), L"END");
-        EXPECT_EQ(w.m_grid.GetSelectedRow(), 5);
+        EXPECT_EQ(w.Grid().GetSelectedRow(), 5);
         EXPECT_EQ(Cell(w, 5, 1), L"OUT3");
         EXPECT_EQ(Numbers(w), OneToN(9));
     });
@@ -101,28 +101,28 @@ TEST_F(FileEditTest, NothingIsInsertedWithoutASelectionOrIntoAFullProgram) {
     MainWindowHarness w;
     Run(w, [&](MainWindowHarness& w) {
         LoadLines(w, File(L"in.stxt"), {"1\tEND"});
-        w.m_modified = 0;
+        w.SetModified(false);
         Select(w, -1);
         EXPECT_FALSE(w.InsertCommand(1));
-        EXPECT_EQ(w.m_grid.GetItemCount(), 2);
+        EXPECT_EQ(w.Grid().GetItemCount(), 2);
 
         LoadLines(w, File(L"fifty.stxt"), FiftyRows());
-        w.m_modified = 0;
+        w.SetModified(false);
         Select(w, 10);
         Click(w, IDC_CMD_FOR);
         Click(w, IDC_CMD_INSERT);
-        EXPECT_EQ(w.m_grid.GetItemCount(), 50);
+        EXPECT_EQ(w.Grid().GetItemCount(), 50);
         EXPECT_EQ(Cell(w, 10, 1), L"OUT1");
-        EXPECT_EQ(w.m_grid.GetSelectedRow(), 10);
+        EXPECT_EQ(w.Grid().GetSelectedRow(), 10);
 
         // Paste refuses too, with a good row waiting on the clipboard.
         Select(w, 49);
         Click(w, ID_EDIT_COPY);
         Select(w, 10);
         Click(w, ID_EDIT_PASTE);
-        EXPECT_EQ(w.m_grid.GetItemCount(), 50);
+        EXPECT_EQ(w.Grid().GetItemCount(), 50);
         EXPECT_EQ(Cell(w, 10, 1), L"OUT1");
-        EXPECT_EQ(w.m_modified, 0);
+        EXPECT_EQ(w.Modified(), 0);
     });
 }
 
@@ -133,28 +133,28 @@ TEST_F(FileEditTest, DeleteKeepsOneRowAndTheSelectionInside) {
         Select(w, 2);
         Click(w, IDC_CMD_DELETE);  // the last of several
         EXPECT_EQ(Names(w), (Texts{L"OUT1", L"END"}));
-        EXPECT_EQ(w.m_grid.GetSelectedRow(), 1);
-        EXPECT_EQ(w.m_chart.m_nSelected, 2);
+        EXPECT_EQ(w.Grid().GetSelectedRow(), 1);
+        EXPECT_EQ(w.Chart().m_nSelected, 2);
 
         Select(w, 0);
-        w.PressKey(w.m_grid.m_hWnd, VK_DELETE);  // the Delete key in the grid
+        w.PressKey(w.Grid().m_hWnd, VK_DELETE);  // the Delete key in the grid
         EXPECT_EQ(Names(w), (Texts{L"END"}));
         EXPECT_EQ(Numbers(w), OneToN(1));
-        EXPECT_EQ(w.m_grid.GetSelectedRow(), 0);
+        EXPECT_EQ(w.Grid().GetSelectedRow(), 0);
 
         // The only row stays, emptied.
-        w.m_modified = 0;
+        w.SetModified(false);
         Click(w, ID_ROW_DELETE);
         EXPECT_EQ(Names(w), (Texts{L""}));
         EXPECT_EQ(Numbers(w), OneToN(1));
-        EXPECT_EQ(w.m_rowCount, 1);
-        EXPECT_EQ(w.m_rows[0].code, 0);
-        EXPECT_EQ(w.m_modified, 1);
+        EXPECT_EQ(w.RowCount(), 1);
+        EXPECT_EQ(w.Rows()[0].code, 0);
+        EXPECT_EQ(w.Modified(), 1);
 
         Select(w, -1);
-        w.m_modified = 0;
+        w.SetModified(false);
         Click(w, IDC_CMD_DELETE);
-        EXPECT_EQ(w.m_modified, 0);
+        EXPECT_EQ(w.Modified(), 0);
     });
 }
 
@@ -165,26 +165,26 @@ TEST_F(FileEditTest, CopyAndPasteCarryWideTextsThroughTheClipboard) {
             w, File(L"in.stxt"),
             {"1\tFOR 3", "2\tOUT1 1", "3\tIF IN1 = 100 THEN 1 ELSE 2", "4\tIF IN2 = 50 THEN 1 ELSE 2", "5\tNEXT"});
         // Texts a file cannot carry in its 8-bit form.
-        w.m_grid.SetItemText(1, 2, L"\u221E");
-        w.m_grid.SetItemText(2, 3, L"\u2266");  // ≦
-        w.m_grid.SetItemText(3, 3, L"\uFF1D");  // ＝, written as ≧
-        w.m_modified = 0;
+        w.Grid().SetItemText(1, 2, L"\u221E");
+        w.Grid().SetItemText(2, 3, L"\u2266");  // ≦
+        w.Grid().SetItemText(3, 3, L"\uFF1D");  // ＝, written as ≧
+        w.SetModified(false);
 
         Select(w, 1);
         Click(w, ID_EDIT_COPY);
         std::vector<uint8_t> block = ClipboardRowBytes();
         ASSERT_GE(block.size(), static_cast<size_t>(CLIPBOARD_BLOCK_SIZE));
         EXPECT_EQ(BlockText(block), L"2\tOUT1 \u221E");
-        EXPECT_EQ(w.m_modified, 0);
+        EXPECT_EQ(w.Modified(), 0);
 
         Select(w, 4);
         Click(w, ID_EDIT_PASTE);
         EXPECT_EQ(Names(w), (Texts{L"FOR", L"OUT1", L"IF", L"IF", L"OUT1", L"NEXT", L""}));
         EXPECT_EQ(Cell(w, 4, 2), L"\u221E");
         EXPECT_EQ(Cell(w, 4, 0), L"5");
-        EXPECT_EQ(w.m_grid.GetSelectedRow(), 5);
-        EXPECT_EQ(w.m_chart.m_nSelected, 6);
-        EXPECT_EQ(w.m_modified, 1);
+        EXPECT_EQ(w.Grid().GetSelectedRow(), 5);
+        EXPECT_EQ(w.Chart().m_nSelected, 6);
+        EXPECT_EQ(w.Modified(), 1);
 
         Select(w, 2);
         Click(w, ID_EDIT_COPY);
@@ -237,12 +237,12 @@ TEST_F(FileEditTest, PasteReadsHostileBlocksSafely) {
         EXPECT_EQ(Names(w), (Texts{L"", L"END", L"OUT1", L""}));
 
         std::vector<uint8_t> huge = Utf16(std::wstring(40000, L'A'));  // no NUL and far too long
-        w.m_modified = 0;
+        w.SetModified(false);
         PutOnClipboard(format, huge);
         Select(w, 0);
         Click(w, ID_EDIT_PASTE);
-        EXPECT_EQ(w.m_grid.GetItemCount(), 4);
-        EXPECT_EQ(w.m_modified, 0);
+        EXPECT_EQ(w.Grid().GetItemCount(), 4);
+        EXPECT_EQ(w.Modified(), 0);
 
         std::vector<uint8_t> large = Utf16(L"1\tSTOP 2");  // a good line in a large block
         large.resize(65536, 0);
@@ -250,12 +250,12 @@ TEST_F(FileEditTest, PasteReadsHostileBlocksSafely) {
         Click(w, ID_EDIT_PASTE);
         EXPECT_EQ(Cell(w, 0, 1), L"STOP");
         EXPECT_EQ(Cell(w, 0, 2), L"2");
-        EXPECT_EQ(w.m_grid.GetItemCount(), 5);
+        EXPECT_EQ(w.Grid().GetItemCount(), 5);
 
         // Plain text from another program is not a row.
         PutOnClipboard(CF_UNICODETEXT, Utf16(std::wstring(L"1\tEND") + L'\0'));
         Click(w, ID_EDIT_PASTE);
-        EXPECT_EQ(w.m_grid.GetItemCount(), 5);
+        EXPECT_EQ(w.Grid().GetItemCount(), 5);
     });
 }
 
@@ -273,13 +273,13 @@ TEST_F(FileEditTest, ClearAsksOnlyForAChangedProgram) {
         EXPECT_EQ(Names(w), (Texts{L"OUT1", L"END", L""}));
         EXPECT_EQ(dialogs.size(), 1u);
 
-        w.m_modified = 0;
+        w.SetModified(false);
         Click(w, IDC_CLEAR);
         EXPECT_EQ(questions.size(), 2u);
         EXPECT_EQ(Names(w), (Texts{L""}));
-        EXPECT_EQ(w.m_rowCount, 1);
-        EXPECT_EQ(w.m_grid.GetSelectedRow(), 0);
-        EXPECT_EQ(w.m_modified, 1);  // so that closing asks again
-        EXPECT_EQ(::GetFocus(), w.m_grid.m_hWnd);
+        EXPECT_EQ(w.RowCount(), 1);
+        EXPECT_EQ(w.Grid().GetSelectedRow(), 0);
+        EXPECT_EQ(w.Modified(), 1);  // so that closing asks again
+        EXPECT_EQ(::GetFocus(), w.Grid().m_hWnd);
     });
 }

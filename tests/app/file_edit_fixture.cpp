@@ -70,16 +70,16 @@ std::vector<std::wstring> FileEditTest::ErrorTexts() const {
     return texts;
 }
 
-std::wstring Cell(const CVelmoraDlg& w, int row, int column) { return w.m_grid.GetItemText(row, column); }
+std::wstring Cell(const MainWindowHarness& w, int row, int column) { return w.Grid().GetItemText(row, column); }
 
-std::vector<std::wstring> Names(const CVelmoraDlg& w) {
+std::vector<std::wstring> Names(const MainWindowHarness& w) {
     std::vector<std::wstring> names;
-    for (int i = 0; i < w.m_grid.GetItemCount(); ++i)
+    for (int i = 0; i < w.Grid().GetItemCount(); ++i)
         names.push_back(Cell(w, i, 1));
     return names;
 }
 
-void LoadLines(CVelmoraDlg& w, const std::wstring& path, const std::vector<std::string>& lines) {
+void LoadLines(MainWindowHarness& w, const std::wstring& path, const std::vector<std::string>& lines) {
     std::string text;
     for (const std::string& line : lines)
         text += line + "\r\n";
@@ -87,13 +87,13 @@ void LoadLines(CVelmoraDlg& w, const std::wstring& path, const std::vector<std::
     ASSERT_GE(w.LoadProgramFile(path), 0);
 }
 
-void Click(CVelmoraDlg& w, UINT id) {
+void Click(MainWindowHarness& w, UINT id) {
     ::SendMessageW(w.m_hWnd, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
                    reinterpret_cast<LPARAM>(::GetDlgItem(w.m_hWnd, static_cast<int>(id))));
 }
 
 void Select(MainWindowHarness& w, int row) {
-    w.m_grid.SelectRow(row);
+    w.Grid().SelectRow(row);
     w.Pump();
 }
 

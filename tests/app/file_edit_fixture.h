@@ -41,13 +41,13 @@ protected:
 };
 
 // Reading the window's state.
-std::wstring Cell(const CVelmoraDlg& w, int row, int column);
+std::wstring Cell(const MainWindowHarness& w, int row, int column);
 // Column 1 of every grid row.
-std::vector<std::wstring> Names(const CVelmoraDlg& w);
+std::vector<std::wstring> Names(const MainWindowHarness& w);
 // Loads program text lines (CR LF added) into the window through a file.
-void LoadLines(CVelmoraDlg& w, const std::wstring& path, const std::vector<std::string>& lines);
+void LoadLines(MainWindowHarness& w, const std::wstring& path, const std::vector<std::string>& lines);
 // A command as the button or menu item with that id sends it.
-void Click(CVelmoraDlg& w, UINT id);
+void Click(MainWindowHarness& w, UINT id);
 // Selects a grid row and lets the reports it causes arrive.
 void Select(MainWindowHarness& w, int row);
 // Whatever the clipboard holds under the row format, as bytes; empty when none.

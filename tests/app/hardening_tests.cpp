@@ -66,7 +66,7 @@ std::wstring ClipboardText() {
     return text;
 }
 
-std::wstring Status(const CVelmoraDlg& w) {
+std::wstring Status(const MainWindowHarness& w) {
     wchar_t text[512] = {};
     ::GetDlgItemTextW(w.m_hWnd, IDC_STATUS, text, 512);
     return text;
@@ -74,13 +74,13 @@ std::wstring Status(const CVelmoraDlg& w) {
 
 HWND OpenCombo(MainWindowHarness& w, int row, int column) {
     RECT label{};
-    if (!w.m_grid.GetSubItemRect(row, column, LVIR_LABEL, label))
+    if (!w.Grid().GetSubItemRect(row, column, LVIR_LABEL, label))
         return nullptr;
     const LPARAM at = MAKELPARAM((label.left + label.right) / 2, (label.top + label.bottom) / 2);
-    w.m_grid.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, at);
-    w.m_grid.SendMessage(WM_LBUTTONUP, 0, at);
+    w.Grid().SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, at);
+    w.Grid().SendMessage(WM_LBUTTONUP, 0, at);
     w.Pump();
-    return ::GetDlgItem(w.m_grid, GRID_COMBO_ID);
+    return ::GetDlgItem(w.Grid(), GRID_COMBO_ID);
 }
 
 void PickEntry(HWND combo, const wchar_t* text) {
@@ -106,7 +106,7 @@ TEST_F(FileEditTest, SessionEndKeepsTheProgramAndTheSettingsWithoutAsking) {
     MainWindowHarness w;
     Run(w, [&](MainWindowHarness& w) {
         LoadLines(w, File(L"in.stxt"), {"1\tOUT2 1", "2\tEND"});
-        ASSERT_EQ(w.m_modified, 1);
+        ASSERT_EQ(w.Modified(), 1);
         EXPECT_EQ(w.SendMessage(WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF), TRUE);
         w.SendMessage(WM_ENDSESSION, FALSE, ENDSESSION_LOGOFF);  // another program refused: nothing ends
         EXPECT_FALSE(app_test::FileExists(File(L"CurFlowchart.STxt")));
@@ -129,7 +129,7 @@ TEST_F(FileEditTest, CutKeepsTheRowWhenTheClipboardIsHeldByAnotherProgram) {
     Run(w, [&](MainWindowHarness& w) {
         LoadLines(w, File(L"in.stxt"), kFourRows);
         PutOnClipboard(CF_UNICODETEXT, {'h', 0, 'i', 0, 0, 0});
-        w.m_modified = 0;
+        w.SetModified(false);
         Select(w, 1);
         {
             ClipboardHolder holder;
@@ -137,8 +137,8 @@ TEST_F(FileEditTest, CutKeepsTheRowWhenTheClipboardIsHeldByAnotherProgram) {
             Click(w, ID_EDIT_CUT);
             w.Pump();
             EXPECT_EQ(Names(w), (Texts{L"OUT1", L"OUT2", L"OUT3", L"END", L""}));
-            EXPECT_EQ(w.m_grid.GetSelectedRow(), 1);
-            EXPECT_EQ(w.m_modified, 0);
+            EXPECT_EQ(w.Grid().GetSelectedRow(), 1);
+            EXPECT_EQ(w.Modified(), 0);
         }
         EXPECT_EQ(ClipboardText(), L"hi") << "what another program put there stays";
         EXPECT_TRUE(ClipboardRowBytes().empty());
@@ -147,7 +147,7 @@ TEST_F(FileEditTest, CutKeepsTheRowWhenTheClipboardIsHeldByAnotherProgram) {
         Click(w, ID_EDIT_CUT);
         EXPECT_EQ(Names(w), (Texts{L"OUT1", L"OUT3", L"END", L""}));
         EXPECT_FALSE(ClipboardRowBytes().empty());
-        EXPECT_EQ(w.m_modified, 1);
+        EXPECT_EQ(w.Modified(), 1);
     });
 }
 
@@ -175,8 +175,8 @@ TEST_F(FileEditTest, CommandsCommitAnOpenDropDownIntoItsOwnRowFirst) {
         {"context menu",
          [](MainWindowHarness& w) {
              RECT grid{};
-             ::GetWindowRect(w.m_grid, &grid);
-             w.SendMessage(WM_CONTEXTMENU, reinterpret_cast<WPARAM>(w.m_grid.m_hWnd),
+             ::GetWindowRect(w.Grid(), &grid);
+             w.SendMessage(WM_CONTEXTMENU, reinterpret_cast<WPARAM>(w.Grid().m_hWnd),
                            MAKELPARAM((grid.left + grid.right) / 2, (grid.top + grid.bottom) / 2));
          },
          {L"OUT1", L"STOP", L"OUT3", L"END", L""}},
@@ -192,15 +192,15 @@ TEST_F(FileEditTest, CommandsCommitAnOpenDropDownIntoItsOwnRowFirst) {
             Click(w, ID_EDIT_COPY);
             const HWND combo = OpenCombo(w, 1, 1);
             ASSERT_NE(combo, nullptr);
-            ASSERT_EQ(w.m_grid.GetSelectedRow(), 1);
+            ASSERT_EQ(w.Grid().GetSelectedRow(), 1);
             PickEntry(combo, L"STOP");
             c.command(w);
-            EXPECT_EQ(::GetDlgItem(w.m_grid, GRID_COMBO_ID), nullptr) << "the drop-down was closed first";
+            EXPECT_EQ(::GetDlgItem(w.Grid(), GRID_COMBO_ID), nullptr) << "the drop-down was closed first";
             // Whatever is still on its way arrives now.
-            ::SetFocus(w.m_grid);
+            ::SetFocus(w.Grid());
             w.Pump();
             EXPECT_EQ(Names(w), c.names);
-            EXPECT_EQ(::GetDlgItem(w.m_grid, GRID_COMBO_ID), nullptr);
+            EXPECT_EQ(::GetDlgItem(w.Grid(), GRID_COMBO_ID), nullptr);
         });
     }
 }
@@ -234,9 +234,9 @@ TEST_F(FileEditTest, StatusLineFollowsEveryEditingCommand) {
             Click(w, c.command);
             w.Pump();
             EXPECT_EQ(Status(w), c.faultySelected ? faulty : L"");
-            const int selected = w.m_grid.GetSelectedRow();
+            const int selected = w.Grid().GetSelectedRow();
             ASSERT_GE(selected, 0);
-            EXPECT_EQ(w.m_rows[selected].errorFlags != 0, c.faultySelected);
+            EXPECT_EQ(w.Rows()[selected].errorFlags != 0, c.faultySelected);
         });
     }
 }

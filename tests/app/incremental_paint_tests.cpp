@@ -69,11 +69,11 @@ void CheckEditRepaint(const std::function<void(MainWindowHarness&)>& edit, int g
         EXPECT_EQ(DifferingPixels(*partial, *full, WholeOf(*full)), 0) << "the partial repaint drifted";
 
         RECT row{};
-        ASSERT_TRUE(w.m_grid.GetItemRect(gridRow, row, LVIR_BOUNDS));
-        const RECT grid = InWindow(w, w.m_grid);
+        ASSERT_TRUE(w.Grid().GetItemRect(gridRow, row, LVIR_BOUNDS));
+        const RECT grid = InWindow(w, w.Grid());
         ::OffsetRect(&row, grid.left + 2, grid.top + 2);  // the client edge
         EXPECT_GT(DifferingPixels(*before, *full, row), 0) << "grid row " << gridRow << " shows the change";
-        const RECT chart = InWindow(w, w.m_chart);
+        const RECT chart = InWindow(w, w.Chart());
         const int rowHeight = g_chartMetrics.rowHeight;
         const RECT band{chart.left + 1, chart.top + 1 + chartBand * rowHeight, chart.right - 1,
                         chart.top + 1 + (chartBand + 1) * rowHeight};
@@ -108,7 +108,7 @@ TEST_F(MainWindowTest, AResizeShowsTheWindowAsAFullRedrawDoes) {
         for (const auto& size : sizes) {
             SetClientSize(w, client.right + size.dx, client.bottom + size.dy);
             EXPECT_TRUE(::IsWindowVisible(w)) << size.what;
-            EXPECT_TRUE(::IsWindowVisible(w.m_grid)) << size.what;
+            EXPECT_TRUE(::IsWindowVisible(w.Grid())) << size.what;
             const auto shown = ScreenAsItIs(w);
             auto whole = NewCanvas(w);
             testing_support::CaptureWindow(w, *whole);

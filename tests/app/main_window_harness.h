@@ -1,10 +1,11 @@
 // Runs the real main window (dialog template 102, the real controls) modally
-// and a test body inside its modal loop, the way a user's session would.
+// and a test body inside its modal loop, the way a user's session would; the
+// body reaches inside only through MainWindowTestAccess.
 #pragma once
-#include "app/main_window.h"
+#include "tests/app/main_window_test_access.h"
 #include <functional>
 
-class MainWindowHarness : public CVelmoraDlg {
+class MainWindowHarness : public MainWindowTestAccess {
 public:
     using Body = std::function<void(MainWindowHarness&)>;
 

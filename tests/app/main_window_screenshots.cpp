@@ -10,8 +10,8 @@ namespace {
 
 void TakeScreenshot(MainWindowHarness& w, const std::wstring& fileName) {
     ShowExample(w);
-    w.m_grid.SelectRow(1);
-    ::SetFocus(w.m_grid);
+    w.Grid().SelectRow(1);
+    ::SetFocus(w.Grid());
     ::RedrawWindow(w, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
     w.Pump();
     EXPECT_TRUE(testing_support::SaveWindowScreenshot(w, fileName));
@@ -31,7 +31,7 @@ TEST_F(MainWindowTest, ScreenshotsOfTheWorkedExample) {
             TakeScreenshot(w, shot.file);
             EXPECT_EQ(TextOf(w.GetDlgItem(IDC_SEND)),
                       std::wstring(PackText(g_velmoraApp.CurrentPack().captions[4], PACK_SHORT_TEXT_SIZE)));
-            EXPECT_EQ(w.m_grid.GetItemCount(), 8);
+            EXPECT_EQ(w.Grid().GetItemCount(), 8);
         });
     }
 }

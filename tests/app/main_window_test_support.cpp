@@ -5,7 +5,6 @@
 #include "model/vocabulary.h"
 #include "res/resource.h"
 #include <commctrl.h>
-#include <cstring>
 
 namespace mw_test {
 
@@ -34,7 +33,7 @@ LRESULT LargeWindow::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
 }
 
 void Choose(MainWindowHarness& window, int row, int column, const std::wstring& text, bool changed) {
-    window.m_grid.SetItemText(row, column, text);
+    window.Grid().SetItemText(row, column, text);
     window.PostMessage(WM_GRID_COMBOEND, GridCellParam(row, column), changed ? 1 : 0);
     window.Pump();
 }
@@ -54,9 +53,9 @@ void ShowExample(MainWindowHarness& window) {
         {CMD_END, {L"END"}},
         {CMD_NONE, {}},
     };
-    std::memset(window.m_rows, 0, sizeof window.m_rows);
+    ProgramRow rows[8] = {};
     for (int i = 0; i < 8; ++i) {
-        ProgramRow& row = window.m_rows[i];
+        ProgramRow& row = rows[i];
         row.code = lines[i].code;
         if (lines[i].texts[0])
             SetRowText(row.name, lines[i].texts[0]);
@@ -65,9 +64,7 @@ void ShowExample(MainWindowHarness& window) {
                 SetRowText(row.params[p], lines[i].texts[p + 1]);
         }
     }
-    window.m_rowCount = 8;
-    window.RowsToGrid();
-    window.RecheckAndRedraw();
+    window.ShowProgram(rows);
     window.Pump();
 }
 

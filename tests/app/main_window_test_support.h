@@ -34,7 +34,7 @@ protected:
 void Choose(MainWindowHarness& window, int row, int column, const std::wstring& text, bool changed = true);
 
 // The worked example: FOR ∞; IF IN1 ≧ 100 THEN 3 ELSE 5; OUT1 0.5; GOTO 6;
-// OUT2 2; NEXT; END; an empty row. Shown through RowsToGrid and a re-check.
+// OUT2 2; NEXT; END; an empty row. Shown as a loaded program is, checked.
 void ShowExample(MainWindowHarness& window);
 
 // A control's rectangle in the dialog's client coordinates.

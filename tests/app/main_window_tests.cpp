@@ -20,17 +20,17 @@ namespace {
 int Width(const RECT& rc) { return rc.right - rc.left; }
 int Height(const RECT& rc) { return rc.bottom - rc.top; }
 
-int GridClientWidth(MainWindowHarness& w) { return w.m_grid.GetClientRect().right; }
+int GridClientWidth(MainWindowHarness& w) { return w.Grid().GetClientRect().right; }
 
 int RowHeight(MainWindowHarness& w) {
     RECT item{};
-    w.m_grid.GetItemRect(0, item, LVIR_BOUNDS);
+    w.Grid().GetItemRect(0, item, LVIR_BOUNDS);
     return Height(item);
 }
 
 LOGFONTW GridFont(MainWindowHarness& w) {
     LOGFONTW font{};
-    ::GetObjectW(w.m_grid.GetFont(), sizeof font, &font);
+    ::GetObjectW(w.Grid().GetFont(), sizeof font, &font);
     return font;
 }
 
@@ -56,14 +56,12 @@ void ShrinkButtonRow(MainWindowHarness& w) {
 // A program of 50 END rows: longer than the grid shows, so the grid has a
 // vertical scroll bar.
 void ShowFullProgram(MainWindowHarness& w) {
-    std::memset(w.m_rows, 0, sizeof w.m_rows);
-    for (ProgramRow& row : w.m_rows) {
+    ProgramRow rows[MAX_ROWS] = {};
+    for (ProgramRow& row : rows) {
         row.code = CMD_END;
         SetRowText(row.name, L"END");
     }
-    w.m_rowCount = MAX_ROWS;
-    w.RowsToGrid();
-    w.RecheckAndRedraw();
+    w.ShowProgram(rows);
     w.Pump();
 }
 
@@ -133,32 +131,32 @@ TEST_F(MainWindowTest, OpensCentredWithItsControlsReady) {
         EXPECT_EQ(g_velmoraApp.m_winWidth, 1000);
         EXPECT_EQ(g_velmoraApp.m_winHeight, 700);
 
-        EXPECT_EQ(w.m_grid.GetItemCount(), 1) << "no working copy: one blank row";
-        ASSERT_NE(w.m_chart.m_hWnd, nullptr);
-        EXPECT_EQ(w.m_rowCount, 1);
-        EXPECT_EQ(w.m_modified, 0);
-        EXPECT_EQ(w.m_chart.ElementFromPoint(0, 0), 0) << "the flowchart shows its START element";
-        EXPECT_EQ(::GetDlgCtrlID(w.m_chart), IDC_CHART);
-        EXPECT_TRUE(::IsWindowVisible(w.m_chart));
-        EXPECT_EQ(w.m_workingCopyPath, folder / L"CurFlowchart.STxt");
-        const PBRANGE range = w.m_progress.GetRange();
+        EXPECT_EQ(w.Grid().GetItemCount(), 1) << "no working copy: one blank row";
+        ASSERT_NE(w.Chart().m_hWnd, nullptr);
+        EXPECT_EQ(w.RowCount(), 1);
+        EXPECT_EQ(w.Modified(), 0);
+        EXPECT_EQ(w.Chart().ElementFromPoint(0, 0), 0) << "the flowchart shows its START element";
+        EXPECT_EQ(::GetDlgCtrlID(w.Chart()), IDC_CHART);
+        EXPECT_TRUE(::IsWindowVisible(w.Chart()));
+        EXPECT_EQ(w.WorkingCopyPath(), folder / L"CurFlowchart.STxt");
+        const PBRANGE range = w.Progress().GetRange();
         EXPECT_EQ(range.iLow, 1);
         EXPECT_EQ(range.iHigh, 100);
-        EXPECT_TRUE(w.m_bmpNoDevice);
-        EXPECT_TRUE(w.m_bmpDevice);
-        EXPECT_EQ(w.m_zoomIndex, 0);
+        EXPECT_TRUE(w.NoDevicePicture());
+        EXPECT_TRUE(w.DevicePicture());
+        EXPECT_EQ(w.ZoomIndex(), 0);
         EXPECT_EQ(::IsDlgButtonChecked(w, IDC_ZOOM_1X), BST_CHECKED);
-        EXPECT_EQ(w.SendMessage(WM_GETICON, ICON_BIG), reinterpret_cast<LRESULT>(w.m_hIcon));
-        EXPECT_EQ(w.SendMessage(WM_GETICON, ICON_SMALL), reinterpret_cast<LRESULT>(w.m_hIcon));
-        EXPECT_EQ(w.SendMessage(WM_QUERYDRAGICON), reinterpret_cast<LRESULT>(w.m_hIcon));
-        for (CShadeButtonST* button : {&w.m_btnOpen, &w.m_btnSave, &w.m_btnClear, &w.m_btnExit, &w.m_btnSend})
+        EXPECT_EQ(w.SendMessage(WM_GETICON, ICON_BIG), reinterpret_cast<LRESULT>(w.WindowIcon()));
+        EXPECT_EQ(w.SendMessage(WM_GETICON, ICON_SMALL), reinterpret_cast<LRESULT>(w.WindowIcon()));
+        EXPECT_EQ(w.SendMessage(WM_QUERYDRAGICON), reinterpret_cast<LRESULT>(w.WindowIcon()));
+        for (CShadeButtonST* button : w.PictureButtons())
             EXPECT_TRUE(button->HasPicture()) << ::GetDlgCtrlID(*button);
 
         // The language selector lists the packs in table order, the current one selected.
-        ASSERT_EQ(w.m_langCombo.GetCount(), 2);
-        EXPECT_EQ(w.m_langCombo.GetLBText(0), L"English");
-        EXPECT_EQ(w.m_langCombo.GetLBText(1), L"\u7B80\u4F53\u4E2D\u6587");
-        EXPECT_EQ(w.m_langCombo.GetCurSel(), 0);
+        ASSERT_EQ(w.LangCombo().GetCount(), 2);
+        EXPECT_EQ(w.LangCombo().GetLBText(0), L"English");
+        EXPECT_EQ(w.LangCombo().GetLBText(1), L"\u7B80\u4F53\u4E2D\u6587");
+        EXPECT_EQ(w.LangCombo().GetCurSel(), 0);
         EXPECT_EQ(TextOf(w.GetDlgItem(IDC_OPEN)),
                   std::wstring(PackText(BuiltinEnglishPack().captions[0], PACK_SHORT_TEXT_SIZE)));
 
@@ -205,11 +203,11 @@ TEST_F(MainWindowTest, WithoutTheFlowchartInitialisationStopsAndTheWorkingCopyIs
     ASSERT_NE(s_hook, nullptr);
     TimerWindow window;
     window.Run([&](MainWindowHarness& w) {
-        EXPECT_EQ(w.m_chart.m_hWnd, nullptr);
+        EXPECT_EQ(w.Chart().m_hWnd, nullptr);
         EXPECT_TRUE(::IsWindowVisible(w)) << "the window stays open";
-        EXPECT_EQ(w.m_workingCopyPath, copy) << "steps up to 8 ran";
-        EXPECT_EQ(w.m_grid.GetColumnCount(), 0) << "no grid set-up";
-        EXPECT_EQ(w.m_grid.GetItemCount(), 0) << "no working copy loaded";
+        EXPECT_EQ(w.WorkingCopyPath(), copy) << "steps up to 8 ran";
+        EXPECT_EQ(w.Grid().GetColumnCount(), 0) << "no grid set-up";
+        EXPECT_EQ(w.Grid().GetItemCount(), 0) << "no working copy loaded";
         EXPECT_NE(Width(w.GetWindowRect()), 1000) << "not placed";
         EXPECT_FALSE(w.StopTimer(TIMER_POLL)) << "no poll timer";
         EXPECT_TRUE(window.ticks.empty());
@@ -256,7 +254,7 @@ TEST_F(MainWindowTest, WideClientSplitsGridAndFlowchartAtTheMiddle) {
         SetClientSize(w, 2000, 900);
         ASSERT_EQ(w.GetClientRect().right, 2000);
         const RECT grid = ControlRect(w, IDC_GRID);
-        const RECT chart = ControlRect(w, w.m_chart);
+        const RECT chart = ControlRect(w, w.Chart());
         const RECT insert = ControlRect(w, IDC_CMD_INSERT);
         const RECT del = ControlRect(w, IDC_CMD_DELETE);
         ASSERT_LT(Width(RECT{insert.left, 0, del.right, 0}), 992 - grid.left);
@@ -294,7 +292,7 @@ TEST_F(MainWindowTest, WideClientSplitsGridAndFlowchartAtTheMiddle) {
         EXPECT_EQ(combo.left, label.left);
         EXPECT_EQ(Width(combo), Width(label));
         RECT dropped{};
-        w.m_langCombo.SendMessage(CB_GETDROPPEDCONTROLRECT, 0, reinterpret_cast<LPARAM>(&dropped));
+        w.LangCombo().SendMessage(CB_GETDROPPEDCONTROLRECT, 0, reinterpret_cast<LPARAM>(&dropped));
         EXPECT_GT(Height(dropped), 2 * Height(combo)) << "the opened list keeps its height";
         const RECT band = ControlRect(w, IDC_TOP_BAND);
         EXPECT_EQ(Width(band), 2000);
@@ -303,10 +301,10 @@ TEST_F(MainWindowTest, WideClientSplitsGridAndFlowchartAtTheMiddle) {
         // Columns: 48 for the number, the rest scaled to the client width.
         const int client = GridClientWidth(w);
         const double scale = (client - 48 - 9) / 385.0;
-        EXPECT_EQ(w.m_grid.GetColumnWidth(0), 48);
+        EXPECT_EQ(w.Grid().GetColumnWidth(0), 48);
         const int design[] = {48, 55, 50, 40, 70, 45, 40, 45, 40};
         for (int i = 1; i < 9; ++i)
-            EXPECT_EQ(w.m_grid.GetColumnWidth(i), static_cast<int>(design[i] * scale + 0.5)) << i;
+            EXPECT_EQ(w.Grid().GetColumnWidth(i), static_cast<int>(design[i] * scale + 0.5)) << i;
     });
 }
 
@@ -319,7 +317,7 @@ TEST_F(MainWindowTest, NarrowWindowNeverMakesTheGridNarrowerThanTheButtonRow) {
         const int row = ControlRect(w, IDC_CMD_DELETE).right - ControlRect(w, IDC_CMD_INSERT).left;
         ASSERT_GT(row, cw / 2 - 8 - grid.left) << "the button row is the wider one here";
         EXPECT_EQ(Width(grid), row);
-        const RECT chart = ControlRect(w, w.m_chart);
+        const RECT chart = ControlRect(w, w.Chart());
         EXPECT_EQ(chart.left, grid.right + 8);
         EXPECT_EQ(chart.right, cw - 8);
     });
@@ -350,12 +348,12 @@ TEST_F(MainWindowTest, GridFontStepsWithTheGridClientWidth) {
 TEST_F(MainWindowTest, GridWithoutClientWidthFitsColumnsToTheirHeaders) {
     MainWindowHarness window;
     window.Run([](MainWindowHarness& w) {
-        ::SetWindowPos(w.m_grid, nullptr, 0, 0, 0, 200, SWP_NOMOVE | SWP_NOZORDER);
+        ::SetWindowPos(w.Grid(), nullptr, 0, 0, 0, 200, SWP_NOMOVE | SWP_NOZORDER);
         ASSERT_LE(GridClientWidth(w), 0);
         w.FitGridColumns();
         for (int i = 0; i < 9; ++i)
-            EXPECT_GT(w.m_grid.GetColumnWidth(i), 0) << i;
-        EXPECT_NE(w.m_grid.GetColumnWidth(0), 48) << "the header text's width, not the fixed one";
+            EXPECT_GT(w.Grid().GetColumnWidth(i), 0) << i;
+        EXPECT_NE(w.Grid().GetColumnWidth(0), 48) << "the header text's width, not the fixed one";
         EXPECT_EQ(g_gridFontSize, 7);
     });
 }
@@ -396,20 +394,20 @@ TEST_F(MainWindowTest, BackgroundAndLabelsUseTheWindowColour) {
             ::SetBkColor(dc, RGB(4, 5, 6));
             const HWND child = msg == WM_CTLCOLORDLG ? w.m_hWnd : w.GetDlgItem(IDC_STATUS);
             const LRESULT brush = w.SendMessage(msg, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(child));
-            EXPECT_EQ(brush, reinterpret_cast<LRESULT>(static_cast<HBRUSH>(w.m_bkBrush))) << msg;
+            EXPECT_EQ(brush, reinterpret_cast<LRESULT>(w.BackgroundBrush())) << msg;
             EXPECT_EQ(::GetTextColor(dc), RGB(0, 0, 0)) << msg;
             EXPECT_EQ(::GetBkColor(dc), RGB(255, 200, 130)) << msg;
         }
         ::SetTextColor(dc, RGB(1, 2, 3));
         const LRESULT edit = w.SendMessage(WM_CTLCOLOREDIT, reinterpret_cast<WPARAM>(dc),
                                            reinterpret_cast<LPARAM>(w.GetDlgItem(IDC_STATUS)));
-        EXPECT_NE(edit, reinterpret_cast<LRESULT>(static_cast<HBRUSH>(w.m_bkBrush)));
+        EXPECT_NE(edit, reinterpret_cast<LRESULT>(w.BackgroundBrush()));
         ::DeleteDC(dc);
 
         // On screen: the strip right of the flowchart, and the status line.
         ::RedrawWindow(w, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
         w.Pump();
-        const RECT chart = ControlRect(w, w.m_chart);
+        const RECT chart = ControlRect(w, w.Chart());
         EXPECT_EQ(ClientPixel(w, chart.right + 4, (chart.top + chart.bottom) / 2), RGB(255, 200, 130));
         const RECT status = ControlRect(w, IDC_STATUS);
         EXPECT_EQ(ClientPixel(w, status.left + 100, (status.top + status.bottom) / 2), RGB(255, 200, 130));
@@ -420,37 +418,37 @@ TEST_F(MainWindowTest, TabAndArrowsReachTheGridAndTheFlowchart) {
     MainWindowHarness window;
     window.Run([](MainWindowHarness& w) {
         ShowExample(w);
-        ::SetFocus(w.m_grid);
-        w.m_grid.SelectRow(0);
-        w.m_grid.SetItemState(0, LVIS_FOCUSED, LVIS_FOCUSED);
-        w.PressKey(w.m_grid, VK_DOWN);
-        EXPECT_EQ(w.m_grid.GetSelectedRow(), 1) << "the list moved its selection";
-        EXPECT_EQ(w.m_chart.m_nSelected, 2);
-        w.PressKey(w.m_grid, VK_TAB);
-        EXPECT_EQ(::GetFocus(), w.m_grid.m_hWnd) << "Tab stays in the grid";
+        ::SetFocus(w.Grid());
+        w.Grid().SelectRow(0);
+        w.Grid().SetItemState(0, LVIS_FOCUSED, LVIS_FOCUSED);
+        w.PressKey(w.Grid(), VK_DOWN);
+        EXPECT_EQ(w.Grid().GetSelectedRow(), 1) << "the list moved its selection";
+        EXPECT_EQ(w.Chart().m_nSelected, 2);
+        w.PressKey(w.Grid(), VK_TAB);
+        EXPECT_EQ(::GetFocus(), w.Grid().m_hWnd) << "Tab stays in the grid";
 
-        ::SetFocus(w.m_chart);
-        w.PressKey(w.m_chart, VK_DOWN);
-        EXPECT_EQ(w.m_chart.m_nSelected, 3);
-        EXPECT_EQ(w.m_grid.GetSelectedRow(), 2) << "the chart's report reached the grid";
-        w.PressKey(w.m_chart, VK_TAB);
-        EXPECT_EQ(::GetFocus(), w.m_chart.m_hWnd) << "Tab stays in the flowchart";
-        EXPECT_EQ(w.m_chart.m_nSelected, 4);
-        EXPECT_EQ(w.m_grid.GetSelectedRow(), 3);
-        w.PressKey(w.m_chart, VK_UP);
-        EXPECT_EQ(w.m_chart.m_nSelected, 3);
-        EXPECT_EQ(w.m_grid.GetSelectedRow(), 2);
+        ::SetFocus(w.Chart());
+        w.PressKey(w.Chart(), VK_DOWN);
+        EXPECT_EQ(w.Chart().m_nSelected, 3);
+        EXPECT_EQ(w.Grid().GetSelectedRow(), 2) << "the chart's report reached the grid";
+        w.PressKey(w.Chart(), VK_TAB);
+        EXPECT_EQ(::GetFocus(), w.Chart().m_hWnd) << "Tab stays in the flowchart";
+        EXPECT_EQ(w.Chart().m_nSelected, 4);
+        EXPECT_EQ(w.Grid().GetSelectedRow(), 3);
+        w.PressKey(w.Chart(), VK_UP);
+        EXPECT_EQ(w.Chart().m_nSelected, 3);
+        EXPECT_EQ(w.Grid().GetSelectedRow(), 2);
     });
 }
 
 TEST_F(MainWindowTest, EnterAndEscapeInTheGridDoNotClose) {
     CountingWindow window;
     window.Run([&window](MainWindowHarness& w) {
-        ::SetFocus(w.m_grid);
-        w.PressKey(w.m_grid, VK_RETURN);
-        w.PressKey(w.m_grid, VK_ESCAPE);
-        w.PressKey(w.m_chart, VK_RETURN);
-        w.PressKey(w.m_chart, VK_ESCAPE);
+        ::SetFocus(w.Grid());
+        w.PressKey(w.Grid(), VK_RETURN);
+        w.PressKey(w.Grid(), VK_ESCAPE);
+        w.PressKey(w.Chart(), VK_RETURN);
+        w.PressKey(w.Chart(), VK_ESCAPE);
         EXPECT_EQ(window.okCount, 0);
         EXPECT_EQ(window.cancelCount, 0);
         // Outside those two, Enter is the default button and Escape the cancel request.
@@ -467,22 +465,22 @@ TEST_F(MainWindowTest, EnterInTheGridsDropDownChoosesWithoutClosing) {
     CountingWindow window;
     window.Run([&window](MainWindowHarness& w) {
         RECT label{};
-        ASSERT_TRUE(w.m_grid.GetSubItemRect(0, 1, LVIR_LABEL, label));
+        ASSERT_TRUE(w.Grid().GetSubItemRect(0, 1, LVIR_LABEL, label));
         const LPARAM at = MAKELPARAM((label.left + label.right) / 2, (label.top + label.bottom) / 2);
-        w.m_grid.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, at);
-        w.m_grid.SendMessage(WM_LBUTTONUP, 0, at);
+        w.Grid().SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, at);
+        w.Grid().SendMessage(WM_LBUTTONUP, 0, at);
         w.Pump();
-        const HWND combo = ::GetDlgItem(w.m_grid, GRID_COMBO_ID);
+        const HWND combo = ::GetDlgItem(w.Grid(), GRID_COMBO_ID);
         ASSERT_NE(combo, nullptr) << "the command cell opens its drop-down";
         const LRESULT entry = ::SendMessageW(combo, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
                                              reinterpret_cast<LPARAM>(L"FOR"));
         ASSERT_GE(entry, 0);
         ::SendMessageW(combo, CB_SETCURSEL, static_cast<WPARAM>(entry), 0);
         w.PressKey(combo, VK_RETURN);
-        EXPECT_EQ(::GetDlgItem(w.m_grid, GRID_COMBO_ID), nullptr);
-        EXPECT_EQ(w.m_grid.GetItemText(0, 1), L"FOR");
-        EXPECT_EQ(w.m_grid.GetItemCount(), 2) << "the grid's report was handled";
-        EXPECT_EQ(w.m_rows[0].code, CMD_FOR);
+        EXPECT_EQ(::GetDlgItem(w.Grid(), GRID_COMBO_ID), nullptr);
+        EXPECT_EQ(w.Grid().GetItemText(0, 1), L"FOR");
+        EXPECT_EQ(w.Grid().GetItemCount(), 2) << "the grid's report was handled";
+        EXPECT_EQ(w.Rows()[0].code, CMD_FOR);
         EXPECT_EQ(window.okCount, 0) << "Enter ended the choice, not the window";
     });
 }
@@ -492,14 +490,14 @@ TEST_F(MainWindowTest, EscapeInTheGridsDropDownCancelsWithoutClosing) {
     window.Run([&window](MainWindowHarness& w) {
         ShowExample(w);
         RECT label{};
-        ASSERT_TRUE(w.m_grid.GetSubItemRect(2, 1, LVIR_LABEL, label));
+        ASSERT_TRUE(w.Grid().GetSubItemRect(2, 1, LVIR_LABEL, label));
         const LPARAM at = MAKELPARAM((label.left + label.right) / 2, (label.top + label.bottom) / 2);
         for (const bool dropped : {false, true}) {
             SCOPED_TRACE(dropped ? "list open" : "list closed");
-            w.m_grid.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, at);
-            w.m_grid.SendMessage(WM_LBUTTONUP, 0, at);
+            w.Grid().SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, at);
+            w.Grid().SendMessage(WM_LBUTTONUP, 0, at);
             w.Pump();
-            const HWND combo = ::GetDlgItem(w.m_grid, GRID_COMBO_ID);
+            const HWND combo = ::GetDlgItem(w.Grid(), GRID_COMBO_ID);
             ASSERT_NE(combo, nullptr);
             const LRESULT entry = ::SendMessageW(combo, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
                                                  reinterpret_cast<LPARAM>(L"END"));
@@ -507,9 +505,9 @@ TEST_F(MainWindowTest, EscapeInTheGridsDropDownCancelsWithoutClosing) {
             if (dropped)
                 ::SendMessageW(combo, CB_SHOWDROPDOWN, TRUE, 0);
             w.PressKey(combo, VK_ESCAPE);
-            EXPECT_EQ(::GetDlgItem(w.m_grid, GRID_COMBO_ID), nullptr);
-            EXPECT_EQ(w.m_grid.GetItemText(2, 1), L"OUT1") << "the edit was cancelled";
-            EXPECT_EQ(w.m_rows[2].code, CMD_OUT1);
+            EXPECT_EQ(::GetDlgItem(w.Grid(), GRID_COMBO_ID), nullptr);
+            EXPECT_EQ(w.Grid().GetItemText(2, 1), L"OUT1") << "the edit was cancelled";
+            EXPECT_EQ(w.Rows()[2].code, CMD_OUT1);
             EXPECT_EQ(window.cancelCount, 0) << "Escape ended the edit, not the window";
             EXPECT_TRUE(::IsWindowVisible(w.m_hWnd));
         }
@@ -522,7 +520,7 @@ TEST_F(MainWindowTest, AFlatButtonsHoverLookClearsWhenTheWindowIsDeactivated) {
         ::SetForegroundWindow(w.m_hWnd);
         ::SetActiveWindow(w.m_hWnd);
         w.Pump();
-        CButtonST& button = w.m_cmdButtons[3];
+        CButtonST& button = w.CommandButton(3);
         ASSERT_TRUE(button.IsFlat());
         const RECT client = button.GetClientRect();
         button.SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(client.right / 2, client.bottom / 2));
@@ -545,14 +543,14 @@ TEST_F(MainWindowTest, DeleteKeyInTheGridDeletesTheSelectedRow) {
     MainWindowHarness window;
     window.Run([](MainWindowHarness& w) {
         ShowExample(w);
-        ::SetFocus(w.m_grid);
-        w.m_grid.SelectRow(2);
-        w.PressKey(w.m_grid, VK_DELETE);
-        ASSERT_EQ(w.m_grid.GetItemCount(), 7);
-        EXPECT_EQ(w.m_grid.GetItemText(2, 1), L"GOTO");
-        EXPECT_EQ(w.m_grid.GetItemText(6, 0), L"7");
+        ::SetFocus(w.Grid());
+        w.Grid().SelectRow(2);
+        w.PressKey(w.Grid(), VK_DELETE);
+        ASSERT_EQ(w.Grid().GetItemCount(), 7);
+        EXPECT_EQ(w.Grid().GetItemText(2, 1), L"GOTO");
+        EXPECT_EQ(w.Grid().GetItemText(6, 0), L"7");
         w.PressKey(w.GetDlgItem(IDC_SEND), VK_DELETE);
-        EXPECT_EQ(w.m_grid.GetItemCount(), 7) << "only in the grid";
+        EXPECT_EQ(w.Grid().GetItemCount(), 7) << "only in the grid";
     });
 }
 
@@ -560,25 +558,25 @@ TEST_F(MainWindowTest, ControlKeysInTheGridCopyPasteAndCutRows) {
     MainWindowHarness window;
     window.Run([](MainWindowHarness& w) {
         ShowExample(w);
-        ::SetFocus(w.m_grid);
-        w.m_grid.SelectRow(0);
-        w.PressKey(w.m_grid, 'C');
-        w.m_grid.SelectRow(6);
-        w.PressKey(w.m_grid, 'V');
-        EXPECT_EQ(w.m_grid.GetItemCount(), 8) << "without Ctrl these are plain letters";
+        ::SetFocus(w.Grid());
+        w.Grid().SelectRow(0);
+        w.PressKey(w.Grid(), 'C');
+        w.Grid().SelectRow(6);
+        w.PressKey(w.Grid(), 'V');
+        EXPECT_EQ(w.Grid().GetItemCount(), 8) << "without Ctrl these are plain letters";
         {
             ControlHeld control;
-            w.m_grid.SelectRow(0);
-            w.PressKey(w.m_grid, 'C');
-            w.m_grid.SelectRow(6);
-            w.PressKey(w.m_grid, 'V');
-            ASSERT_EQ(w.m_grid.GetItemCount(), 9);
-            EXPECT_EQ(w.m_grid.GetItemText(6, 1), L"FOR");
-            EXPECT_EQ(w.m_grid.GetItemText(7, 1), L"END");
-            w.m_grid.SelectRow(6);
-            w.PressKey(w.m_grid, 'X');
-            EXPECT_EQ(w.m_grid.GetItemCount(), 8);
-            EXPECT_EQ(w.m_grid.GetItemText(6, 1), L"END");
+            w.Grid().SelectRow(0);
+            w.PressKey(w.Grid(), 'C');
+            w.Grid().SelectRow(6);
+            w.PressKey(w.Grid(), 'V');
+            ASSERT_EQ(w.Grid().GetItemCount(), 9);
+            EXPECT_EQ(w.Grid().GetItemText(6, 1), L"FOR");
+            EXPECT_EQ(w.Grid().GetItemText(7, 1), L"END");
+            w.Grid().SelectRow(6);
+            w.PressKey(w.Grid(), 'X');
+            EXPECT_EQ(w.Grid().GetItemCount(), 8);
+            EXPECT_EQ(w.Grid().GetItemText(6, 1), L"END");
         }
     });
 }
@@ -604,12 +602,12 @@ TEST_F(MainWindowTest, ZoomButtonsReadTheRadioGroup) {
         ::CheckRadioButton(w, IDC_ZOOM_1X, IDC_ZOOM_3X, IDC_ZOOM_2X);
         w.SendMessage(WM_COMMAND, MAKEWPARAM(IDC_ZOOM_2X, BN_CLICKED),
                       reinterpret_cast<LPARAM>(w.GetDlgItem(IDC_ZOOM_2X)));
-        EXPECT_EQ(w.m_zoomIndex, 2);
+        EXPECT_EQ(w.ZoomIndex(), 2);
         EXPECT_EQ(g_zoomLevel, 0) << "only level 0 exists";
         ::CheckRadioButton(w, IDC_ZOOM_1X, IDC_ZOOM_3X, IDC_ZOOM_1X);
         w.SendMessage(WM_COMMAND, MAKEWPARAM(IDC_ZOOM_1X, BN_CLICKED),
                       reinterpret_cast<LPARAM>(w.GetDlgItem(IDC_ZOOM_1X)));
-        EXPECT_EQ(w.m_zoomIndex, 0);
+        EXPECT_EQ(w.ZoomIndex(), 0);
     });
 }
 
@@ -617,16 +615,16 @@ TEST_F(MainWindowTest, SelectingAGridRowSelectsTheNextElement) {
     MainWindowHarness window;
     window.Run([](MainWindowHarness& w) {
         ShowExample(w);
-        w.m_grid.SelectRow(3);
-        EXPECT_EQ(w.m_chart.m_nSelected, 4);
-        w.m_grid.SelectRow(0);
-        EXPECT_EQ(w.m_chart.m_nSelected, 1);
+        w.Grid().SelectRow(3);
+        EXPECT_EQ(w.Chart().m_nSelected, 4);
+        w.Grid().SelectRow(0);
+        EXPECT_EQ(w.Chart().m_nSelected, 1);
 
         // The chart's own report: the grid follows without selecting back in the chart.
-        w.m_chart.m_nSelected = 5;
+        w.Chart().m_nSelected = 5;
         EXPECT_EQ(w.SendMessage(WM_CHART_SELCHANGE, 5), 1);
-        EXPECT_EQ(w.m_grid.GetSelectedRow(), 4);
-        EXPECT_EQ(w.m_chart.m_nSelected, 5);
+        EXPECT_EQ(w.Grid().GetSelectedRow(), 4);
+        EXPECT_EQ(w.Chart().m_nSelected, 5);
     });
 }
 
@@ -634,30 +632,30 @@ TEST_F(MainWindowTest, ChartSelectionScrollsTheGridToTheRow) {
     MainWindowHarness window;
     window.Run([](MainWindowHarness& w) {
         ShowFullProgram(w);
-        ASSERT_EQ(w.m_grid.GetTopIndex(), 0);
-        w.m_chart.m_nSelected = 50;
+        ASSERT_EQ(w.Grid().GetTopIndex(), 0);
+        w.Chart().m_nSelected = 50;
         w.SendMessage(WM_CHART_SELCHANGE, 50);
-        EXPECT_EQ(w.m_grid.GetSelectedRow(), 49);
-        const int top = w.m_grid.GetTopIndex();
+        EXPECT_EQ(w.Grid().GetSelectedRow(), 49);
+        const int top = w.Grid().GetTopIndex();
         EXPECT_GT(top, 0);
         EXPECT_LE(top, 49);
-        EXPECT_GE(top + w.m_grid.GetCountPerPage(), 49);
+        EXPECT_GE(top + w.Grid().GetCountPerPage(), 49);
     });
 }
 
 TEST_F(MainWindowTest, ClickingStartClearsTheGridSelectionAndTheStatusLine) {
     MainWindowHarness window;
     window.Run([](MainWindowHarness& w) {
-        w.m_grid.SelectRow(0);
+        w.Grid().SelectRow(0);
         Choose(w, 0, 1, L"FOR");
         ASSERT_EQ(StatusText(w), L"FOR no NEXT Match,FOR no parameters!");
-        const RECT start = w.m_chart.ElementRowRect(0);
+        const RECT start = w.Chart().ElementRowRect(0);
         const LPARAM point = MAKELPARAM(start.left + 20, (start.top + start.bottom) / 2);
-        ::PostMessageW(w.m_chart, WM_LBUTTONDOWN, MK_LBUTTON, point);
-        ::PostMessageW(w.m_chart, WM_LBUTTONUP, 0, point);
+        ::PostMessageW(w.Chart(), WM_LBUTTONDOWN, MK_LBUTTON, point);
+        ::PostMessageW(w.Chart(), WM_LBUTTONUP, 0, point);
         w.Pump();
-        EXPECT_EQ(w.m_chart.m_nSelected, 0);
-        EXPECT_EQ(w.m_grid.GetSelectedRow(), -1);
+        EXPECT_EQ(w.Chart().m_nSelected, 0);
+        EXPECT_EQ(w.Grid().GetSelectedRow(), -1);
         EXPECT_EQ(StatusText(w), L"");
     });
 }
@@ -667,23 +665,23 @@ TEST_F(MainWindowTest, GridDoubleClickReportSelectsTheRow) {
     window.Run([](MainWindowHarness& w) {
         ShowExample(w);
         EXPECT_EQ(w.SendMessage(WM_GRID_DBLCLK, 2, 1), 1);
-        EXPECT_EQ(w.m_grid.GetSelectedRow(), 2);
+        EXPECT_EQ(w.Grid().GetSelectedRow(), 2);
         EXPECT_EQ(w.SendMessage(WM_GRID_DBLCLK, 60, 1), 1);
-        EXPECT_EQ(w.m_grid.GetSelectedRow(), 2) << "a row outside the grid changes nothing";
+        EXPECT_EQ(w.Grid().GetSelectedRow(), 2) << "a row outside the grid changes nothing";
     });
 }
 
 TEST_F(MainWindowTest, LanguageSwitchChangesTheSixCaptionsAtOnce) {
     MainWindowHarness window;
     window.Run([](MainWindowHarness& w) {
-        w.m_grid.SelectRow(0);
+        w.Grid().SelectRow(0);
         Choose(w, 0, 1, L"FOR");
         const std::wstring english = StatusText(w);
         ASSERT_EQ(english, L"FOR no NEXT Match,FOR no parameters!");
 
-        w.m_langCombo.SetCurSel(1);
+        w.LangCombo().SetCurSel(1);
         w.SendMessage(WM_COMMAND, MAKEWPARAM(IDC_LANG_COMBO, CBN_SELCHANGE),
-                      reinterpret_cast<LPARAM>(w.m_langCombo.m_hWnd));
+                      reinterpret_cast<LPARAM>(w.LangCombo().m_hWnd));
         EXPECT_EQ(g_velmoraApp.m_curPack, 1);
         const LanguagePack& chinese = BuiltinChinesePack();
         const int ids[] = {IDC_OPEN, IDC_SAVE, IDC_CLEAR, IDC_LANG_LABEL, IDC_SEND, IDOK};
@@ -726,7 +724,7 @@ TEST_F(MainWindowTest, ClosingAsksAboutChangesAndCancelKeepsTheWindow) {
     MainWindowHarness window;
     const INT_PTR result = window.Run([&](MainWindowHarness& w) {
         Choose(w, 0, 1, L"END");
-        ASSERT_EQ(w.m_modified, 1);
+        ASSERT_EQ(w.Modified(), 1);
         w.PostMessage(WM_SYSCOMMAND, SC_CLOSE);
         w.Pump();
         EXPECT_EQ(questions, 1);

@@ -48,21 +48,21 @@ TEST_F(FileEditTest, OpenTellsTextFromImageByTheName) {
         dialogAnswers = {File(L"a.stxt")};
         Click(w, IDC_OPEN);
         EXPECT_EQ(Names(w), (Names_{L"OUT1", L"END", L""}));
-        EXPECT_EQ(w.m_lastPath, File(L"a.stxt"));
-        EXPECT_EQ(w.m_modified, 0);
+        EXPECT_EQ(w.LastPath(), File(L"a.stxt"));
+        EXPECT_EQ(w.Modified(), 0);
         for (const wchar_t* name : {L"a.bin", L"a.txt", L"a"}) {
             dialogAnswers = {File(name)};
             Click(w, IDC_OPEN);
             EXPECT_EQ(Names(w), EXAMPLE_NAMES) << name;
-            EXPECT_EQ(w.m_rowCount, 8) << name;
-            EXPECT_EQ(w.m_lastPath, File(name));
+            EXPECT_EQ(w.RowCount(), 8) << name;
+            EXPECT_EQ(w.LastPath(), File(name));
         }
         EXPECT_TRUE(ErrorTexts().empty());
         dialogAnswers = {File(L"b.txt")};
         Click(w, IDC_OPEN);
         EXPECT_EQ(ErrorTexts(), (Names_{L"Open file error!"}));
         EXPECT_EQ(Names(w), EXAMPLE_NAMES);
-        EXPECT_EQ(w.m_lastPath, File(L"a"));
+        EXPECT_EQ(w.LastPath(), File(L"a"));
     });
     // The open dialog as the user sees it; the second one starts at the last file.
     ASSERT_GE(dialogs.size(), 2u);
@@ -84,22 +84,22 @@ TEST_F(FileEditTest, LoadedProgramEndsWithOneEmptyRowWhereThereIsRoom) {
     MainWindowHarness w;
     Run(w, [&](MainWindowHarness& w) {
         EXPECT_EQ(w.LoadProgramFile(File(L"fifty.stxt")), 50);
-        EXPECT_EQ(w.m_grid.GetItemCount(), 50);
+        EXPECT_EQ(w.Grid().GetItemCount(), 50);
         EXPECT_EQ(Cell(w, 49, 1), L"END");
-        EXPECT_EQ(w.m_grid.GetSelectedRow(), 49);
-        EXPECT_EQ(w.m_modified, 1);
+        EXPECT_EQ(w.Grid().GetSelectedRow(), 49);
+        EXPECT_EQ(w.Modified(), 1);
 
         EXPECT_EQ(w.LoadProgramFile(File(L"fortynine.stxt")), 50);
-        EXPECT_EQ(w.m_rowCount, 50);
+        EXPECT_EQ(w.RowCount(), 50);
         EXPECT_EQ(Cell(w, 48, 1), L"END");
         EXPECT_EQ(Cell(w, 49, 1), L"");
         EXPECT_EQ(Cell(w, 49, 0), L"50");
-        EXPECT_EQ(w.m_grid.GetSelectedRow(), 49);
+        EXPECT_EQ(w.Grid().GetSelectedRow(), 49);
 
         EXPECT_EQ(w.LoadProgramFile(File(L"empty.stxt")), 1);
         EXPECT_EQ(Names(w), (Names_{L""}));
-        EXPECT_EQ(w.m_grid.GetSelectedRow(), 0);
-        EXPECT_EQ(::GetFocus(), w.m_grid.m_hWnd);
+        EXPECT_EQ(w.Grid().GetSelectedRow(), 0);
+        EXPECT_EQ(::GetFocus(), w.Grid().m_hWnd);
     });
 }
 
@@ -113,9 +113,9 @@ TEST_F(FileEditTest, AProgramOpenedOverAnotherShowsAsIfLoadedAfresh) {
         "1\tFOR 3", "2\tOUT12 0.5", "3\tSTOP 1", "4\tNEXT", "5\tIF IN4 = ON THEN 1 ELSE 6", "6\tEND"};
     auto cells = [](MainWindowHarness& w) {
         std::vector<std::wstring> all;
-        for (int row = 0; row < w.m_grid.GetItemCount(); ++row) {
+        for (int row = 0; row < w.Grid().GetItemCount(); ++row) {
             for (int column = 0; column < GRID_COLUMN_COUNT; ++column) {
-                const CellAttr* a = w.m_grid.Cell(row, column);
+                const CellAttr* a = w.Grid().Cell(row, column);
                 all.push_back(Cell(w, row, column) + L"|" + std::to_wstring(a->editor) + L"|" +
                               std::to_wstring(a->list) + L"|" + std::to_wstring(a->alignment) + L"|" +
                               std::to_wstring(a->textColour) + L"|" + std::to_wstring(a->backColour));
@@ -128,15 +128,15 @@ TEST_F(FileEditTest, AProgramOpenedOverAnotherShowsAsIfLoadedAfresh) {
         LoadLines(w, File(L"empty.stxt"), {});
         LoadLines(w, File(L"mixed.stxt"), mixed);
         const auto fresh = cells(w);
-        const int freshSelection = w.m_grid.GetSelectedRow();
+        const int freshSelection = w.Grid().GetSelectedRow();
 
         LoadLines(w, File(L"ifs.stxt"), ifs);
         Select(w, 27);
         LoadLines(w, File(L"mixed.stxt"), mixed);
         EXPECT_EQ(cells(w), fresh);
-        EXPECT_EQ(w.m_grid.GetSelectedRow(), freshSelection);
-        EXPECT_EQ(w.m_grid.GetTopIndex(), 0);
-        EXPECT_EQ(w.m_chart.m_nSelected, freshSelection + 1);
+        EXPECT_EQ(w.Grid().GetSelectedRow(), freshSelection);
+        EXPECT_EQ(w.Grid().GetTopIndex(), 0);
+        EXPECT_EQ(w.Chart().m_nSelected, freshSelection + 1);
     });
 }
 
@@ -146,14 +146,14 @@ TEST_F(FileEditTest, FailedOpenKeepsTheProgram) {
     MainWindowHarness w;
     Run(w, [&](MainWindowHarness& w) {
         LoadLines(w, File(L"mine.stxt"), {"1\tOUT2 1", "2\tEND"});
-        w.m_modified = 0;
+        w.SetModified(false);
         dialogAnswers = {File(L"over.bin"), File(L"missing.stxt")};
         Click(w, IDC_OPEN);
         Click(w, IDC_OPEN);
         EXPECT_EQ(ErrorTexts(), (Names_{L"Open file error!", L"Open file error!"}));
         EXPECT_EQ(Names(w), (Names_{L"OUT2", L"END", L""}));
-        EXPECT_EQ(w.m_modified, 0);
-        EXPECT_EQ(w.m_lastPath, folder.path() + L"\\*.STXT");
+        EXPECT_EQ(w.Modified(), 0);
+        EXPECT_EQ(w.LastPath(), folder.path() + L"\\*.STXT");
 
         // The same image within bounds opens.
         dialogAnswers = {File(L"example.bin")};
@@ -171,16 +171,16 @@ TEST_F(FileEditTest, ErroneousProgramSavesAsTextButNotAsImage) {
         EXPECT_FALSE(w.SaveCommand());
         EXPECT_EQ(ErrorTexts(), (Names_{L"Write file error!"}));
         EXPECT_FALSE(app_test::FileExists(File(L"x.Bin")));
-        EXPECT_EQ(w.m_modified, 1);
-        EXPECT_EQ(w.m_lastPath, L"*.STXT");
-        EXPECT_NE(w.m_checkResult, 0);
+        EXPECT_EQ(w.Modified(), 1);
+        EXPECT_EQ(w.LastPath(), L"*.STXT");
+        EXPECT_NE(w.CheckResult(), 0);
 
         dialogAnswers = {File(L"x.STXT")};
         Click(w, IDC_SAVE);
         EXPECT_EQ(ErrorTexts().size(), 1u);
         EXPECT_EQ(ReadAll(File(L"x.STXT")), "1\tFOR \r\n2\tOUT1 1\r\n3\t\r\n");
-        EXPECT_EQ(w.m_modified, 0);
-        EXPECT_EQ(w.m_lastPath, File(L"x.STXT"));
+        EXPECT_EQ(w.Modified(), 0);
+        EXPECT_EQ(w.LastPath(), File(L"x.STXT"));
     });
     ASSERT_EQ(dialogs.size(), 2u);
     EXPECT_EQ(dialogs[0].kind, FileDialogKind::Save);
@@ -197,9 +197,9 @@ TEST_F(FileEditTest, CorrectProgramSavesAsImageThatOpensAgain) {
         LoadLines(w, File(L"in.stxt"), {"1\tOUT1 1", "2\tEND"});
         dialogAnswers = {File(L"y.bin")};
         EXPECT_TRUE(w.SaveCommand());
-        EXPECT_EQ(w.m_checkResult, 0);
-        EXPECT_EQ(w.m_modified, 0);
-        w.m_grid.SetItemText(0, 1, L"OUT2");
+        EXPECT_EQ(w.CheckResult(), 0);
+        EXPECT_EQ(w.Modified(), 0);
+        w.Grid().SetItemText(0, 1, L"OUT2");
         EXPECT_EQ(w.LoadProgramFile(File(L"y.bin")), 3);
         EXPECT_EQ(Names(w), (Names_{L"OUT1", L"END", L""}));
     });
@@ -218,7 +218,7 @@ TEST_F(FileEditTest, YesWithoutASaveKeepsTheProgram) {
         ASSERT_EQ(dialogs.size(), 1u);
         EXPECT_EQ(dialogs[0].kind, FileDialogKind::Save);
         EXPECT_EQ(Names(w), (Names_{L"OUT3", L""}));
-        EXPECT_EQ(w.m_modified, 1);
+        EXPECT_EQ(w.Modified(), 1);
 
         // Yes, then the save fails: Open stops too, after the error.
         questionAnswers = {IDYES};
@@ -236,19 +236,19 @@ TEST_F(FileEditTest, YesWithoutASaveKeepsTheProgram) {
         dialogAnswers = {File(L"other.stxt")};
         Click(w, IDC_OPEN);
         EXPECT_EQ(Names(w), (Names_{L"END", L""}));
-        EXPECT_EQ(w.m_modified, 0);
+        EXPECT_EQ(w.Modified(), 0);
         EXPECT_EQ(dialogs.size(), 3u);
         EXPECT_EQ(questions.size(), 4u);
 
         // Yes with a save that works: saved first, then opened.
-        w.m_grid.SetItemText(0, 1, L"STOP");
-        w.m_modified = 1;
+        w.Grid().SetItemText(0, 1, L"STOP");
+        w.SetModified(true);
         questionAnswers = {IDYES};
         dialogAnswers = {File(L"saved.stxt"), File(L"mine.stxt")};
         Click(w, IDC_OPEN);
         EXPECT_EQ(ReadAll(File(L"saved.stxt")), "1\tSTOP \r\n2\t\r\n");
         EXPECT_EQ(Names(w), (Names_{L"OUT3", L""}));
-        EXPECT_EQ(w.m_lastPath, File(L"mine.stxt"));
+        EXPECT_EQ(w.LastPath(), File(L"mine.stxt"));
     });
 }
 
@@ -263,9 +263,9 @@ TEST_F(FileEditTest, QuestionUsesTheCurrentLanguage) {
     });
     MainWindowHarness w;
     Run(w, [&](MainWindowHarness& w) {
-        w.m_modified = 1;
+        w.SetModified(true);
         EXPECT_FALSE(w.AskSaveChanges());
-        w.m_modified = 0;
+        w.SetModified(false);
         EXPECT_TRUE(w.AskSaveChanges());
         EXPECT_EQ(requests.size(), 1u);
         dialogAnswers = {File(L"missing.stxt")};

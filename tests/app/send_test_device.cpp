@@ -2,6 +2,7 @@
 #include "app/pemble_library.h"
 #include "app/velmora_app.h"
 #include "device/send.h"
+#include "res/resource.h"
 #include <fstream>
 #include <iterator>
 #include <sstream>
@@ -84,13 +85,19 @@ void DeviceTest::TearDown() {
     m_pemble.Reset();
 }
 
+void TimerTick(MainWindowHarness& w, UINT_PTR id) { w.SendMessage(WM_TIMER, id); }
+
+void ClickSend(MainWindowHarness& w) {
+    w.SendMessage(WM_COMMAND, MAKEWPARAM(IDC_SEND, BN_CLICKED), reinterpret_cast<LPARAM>(w.GetDlgItem(IDC_SEND)));
+}
+
 void DeviceTest::InWindow(const MainWindowHarness::Body& body) {
     MainWindowHarness window;
     bool ran = false;
     const INT_PTR result = window.Run([&](MainWindowHarness& w) {
         ran = true;
-        ASSERT_TRUE(w.m_progress.GetSafeHwnd() && w.m_deviceIcon.GetSafeHwnd() && w.m_btnSend.GetSafeHwnd());
-        ASSERT_TRUE(w.m_bmpNoDevice && w.m_bmpDevice);
+        ASSERT_TRUE(w.Progress().GetSafeHwnd() && w.DeviceIcon().GetSafeHwnd() && w.SendButton().GetSafeHwnd());
+        ASSERT_TRUE(w.NoDevicePicture() && w.DevicePicture());
         body(w);
     });
     ASSERT_NE(result, -1) << "the main window was not created";

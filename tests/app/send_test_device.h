@@ -29,6 +29,12 @@ std::vector<unsigned char> ReceivedImage();
 // Value of "key=N" in SimDevice.state; -1 when absent.
 int StateValue(const char* key);
 
+// One tick of the window's timer `id`, delivered straight to the window as
+// the platform delivers it, with nothing else pumped.
+void TimerTick(MainWindowHarness& w, UINT_PTR id);
+// A click on Send, as the button reports it to the window.
+void ClickSend(MainWindowHarness& w);
+
 // Each test: a fresh device, PembleUSB resolved into the g_ pointers, the
 // English pack current, the application named "Velmora", boxes recorded.
 class DeviceTest : public ::testing::Test {

@@ -2,7 +2,6 @@
 #include "app/pemble_library.h"
 #include "app/velmora_app.h"
 #include "device/send.h"
-#include "model/checker.h"
 #include "res/resource.h"
 #include "tests/app/send_test_device.h"
 #include "tests/core/test_rows.h"
@@ -25,11 +24,6 @@ const std::vector<std::string> EXAMPLE_PACKETS = {
 
 enum class Library { Halvex, Pemble };
 
-void SetRows(CVelmoraDlg& w, const std::vector<ProgramRow>& rows) {
-    std::copy(rows.begin(), rows.end(), w.m_rows);
-    w.m_rowCount = static_cast<int>(rows.size());
-}
-
 // "<library> #n <packet> -> 00 <marker> <status> <verdict>".
 std::string LogLine(const char* library, int number, const std::string& packet, const char* reply,
                     const char* verdict) {
@@ -44,8 +38,8 @@ protected:
         if (GetParam() == Library::Pemble)
             settings.push_back("Halvex=0");
         ResetSimulatedDevice(settings);
-        w.PollDevice(TIMER_POLL);
-        ASSERT_EQ(w.m_connected, 1);
+        TimerTick(w, TIMER_POLL);
+        ASSERT_EQ(w.Connected(), 1);
         ASSERT_EQ(g_useHidLibrary, GetParam() == Library::Halvex);
     }
     const char* Name() const { return GetParam() == Library::Halvex ? "Halvex" : "PembleUSB"; }
@@ -62,38 +56,38 @@ protected:
 TEST_P(SendTest, WorkedExampleArrivesAsEncoded) {
     InWindow([&](MainWindowHarness& w) {
         UseDevice(w);
-        SetRows(w, ExampleProgram());
-        w.SendProgram();
+        w.ShowProgram(ExampleProgram());
+        ClickSend(w);
 
         EXPECT_TRUE(m_boxes.boxes.empty());
-        ASSERT_EQ(w.m_imageLength, 33);
+        ASSERT_EQ(w.ImageLength(), 33);
         std::vector<uint8_t> padded = ExampleImage();
         padded.resize(33, 0);
-        EXPECT_TRUE(std::equal(padded.begin(), padded.end(), w.m_image));
+        EXPECT_TRUE(std::equal(padded.begin(), padded.end(), w.Image()));
 
         std::vector<std::string> expected;
         for (size_t i = 0; i < EXAMPLE_PACKETS.size(); ++i)
             expected.push_back(Accepted(static_cast<int>(i) + 1, EXAMPLE_PACKETS[i]));
         EXPECT_EQ(PacketLines(), expected);
         EXPECT_EQ(LogLines().back(), std::string(Name()) + " image complete: 30 bytes");
-        EXPECT_EQ(ReceivedImage(), std::vector<unsigned char>(w.m_image, w.m_image + 30));
+        EXPECT_EQ(ReceivedImage(), std::vector<unsigned char>(w.Image(), w.Image() + 30));
         ExpectNoHandleOpen();
 
         // The bar stands in for the status line until the send-done tick.
-        EXPECT_TRUE(::IsWindowVisible(w.m_progress));
+        EXPECT_TRUE(::IsWindowVisible(w.Progress()));
         EXPECT_FALSE(::IsWindowVisible(w.GetDlgItem(IDC_STATUS)));
-        const PBRANGE range = w.m_progress.GetRange();
+        const PBRANGE range = w.Progress().GetRange();
         EXPECT_EQ(range.iLow, 1);
         EXPECT_EQ(range.iHigh, 6);
-        EXPECT_EQ(w.m_progress.GetPos(), 6) << "n + 1 shows as the full bar";
+        EXPECT_EQ(w.Progress().GetPos(), 6) << "n + 1 shows as the full bar";
     });
 }
 
 TEST_P(SendTest, HeaderRefusedTwiceGoesThroughOnTheThirdAttempt) {
     InWindow([&](MainWindowHarness& w) {
         UseDevice(w, {"RefuseHeaders=2"});
-        SetRows(w, ExampleProgram());
-        w.SendProgram();
+        w.ShowProgram(ExampleProgram());
+        ClickSend(w);
 
         EXPECT_TRUE(m_boxes.boxes.empty());
         const auto lines = PacketLines();
@@ -102,7 +96,7 @@ TEST_P(SendTest, HeaderRefusedTwiceGoesThroughOnTheThirdAttempt) {
         EXPECT_EQ(lines[1], LogLine(Name(), 2, EXAMPLE_PACKETS[0], "24 2A", "refused"));
         EXPECT_EQ(lines[2], Accepted(3, EXAMPLE_PACKETS[0]));
         EXPECT_EQ(lines[8], Accepted(9, EXAMPLE_PACKETS[6]));
-        EXPECT_EQ(ReceivedImage(), std::vector<unsigned char>(w.m_image, w.m_image + 30));
+        EXPECT_EQ(ReceivedImage(), std::vector<unsigned char>(w.Image(), w.Image() + 30));
         ExpectNoHandleOpen();
     });
 }
@@ -110,8 +104,8 @@ TEST_P(SendTest, HeaderRefusedTwiceGoesThroughOnTheThirdAttempt) {
 TEST_P(SendTest, HeaderRefusedThreeTimesStopsWithOneBox) {
     InWindow([&](MainWindowHarness& w) {
         UseDevice(w, {"RefuseHeaders=3"});
-        SetRows(w, ExampleProgram());
-        w.SendProgram();
+        w.ShowProgram(ExampleProgram());
+        ClickSend(w);
 
         EXPECT_EQ(BoxTexts(), Texts({WRITE_ERROR}));
         EXPECT_EQ(PacketLines().size(), 3u) << "only the header is retried";
@@ -124,8 +118,8 @@ TEST_P(SendTest, SilentRefusalOfADataPacketShowsOnlyTheTransferBox) {
         m_boxes.boxes.clear();
         InWindow([&](MainWindowHarness& w) {
             UseDevice(w, {"RefusePacket=2", std::string("RefuseStatus=") + status});
-            SetRows(w, ExampleProgram());
-            w.SendProgram();
+            w.ShowProgram(ExampleProgram());
+            ClickSend(w);
 
             EXPECT_EQ(BoxTexts(), Texts({WRITE_ERROR})) << status;
             EXPECT_EQ(PacketLines().size(), 2u) << "data packets are sent once";
@@ -137,11 +131,10 @@ TEST_P(SendTest, SilentRefusalOfADataPacketShowsOnlyTheTransferBox) {
 TEST_P(SendTest, RefusalWithStatusShowsTheSystemErrorThenTheTransferBox) {
     InWindow([&](MainWindowHarness& w) {
         UseDevice(w, {"RefusePacket=3", "RefuseStatus=0x41", "RefuseMarker=0x23"});
-        SetRows(w, ExampleProgram());
-        CheckProgram(w.m_rows, w.m_rowCount);
+        w.ShowProgram(ExampleProgram());
         ProgramRow rowsBefore[MAX_ROWS];
-        std::memcpy(rowsBefore, w.m_rows, sizeof rowsBefore);
-        w.SendProgram();
+        std::memcpy(rowsBefore, w.Rows(), sizeof rowsBefore);
+        ClickSend(w);
 
         ASSERT_EQ(m_boxes.boxes.size(), 2u);
         EXPECT_EQ(m_boxes.boxes[0].text, L"System Error or Application Program Destruction! Error ID:!$A");
@@ -152,9 +145,9 @@ TEST_P(SendTest, RefusalWithStatusShowsTheSystemErrorThenTheTransferBox) {
         }
         EXPECT_EQ(PacketLines().size(), 3u);
         // A failed send leaves the program and the encoded image alone.
-        EXPECT_EQ(std::memcmp(rowsBefore, w.m_rows, sizeof rowsBefore), 0);
-        EXPECT_EQ(w.m_imageLength, 33);
-        EXPECT_EQ(w.m_image[2], 0x80);
+        EXPECT_EQ(std::memcmp(rowsBefore, w.Rows(), sizeof rowsBefore), 0);
+        EXPECT_EQ(w.ImageLength(), 33);
+        EXPECT_EQ(w.Image()[2], 0x80);
         ExpectNoHandleOpen();
     });
 }
@@ -174,8 +167,8 @@ TEST_P(SendTest, WriteAndReadFailuresAreReported) {
         m_boxes.boxes.clear();
         InWindow([&](MainWindowHarness& w) {
             UseDevice(w, {c.setting});
-            SetRows(w, ExampleProgram());
-            w.SendProgram();
+            w.ShowProgram(ExampleProgram());
+            ClickSend(w);
             EXPECT_EQ(BoxTexts(), c.boxes) << c.setting;
             ExpectNoHandleOpen();
         });
@@ -186,8 +179,8 @@ TEST_P(SendTest, MessagesFollowTheCurrentLanguage) {
     g_velmoraApp.m_curPack = 0;
     InWindow([&](MainWindowHarness& w) {
         UseDevice(w, {"RefuseHeaders=3"});
-        SetRows(w, ExampleProgram());
-        w.SendProgram();
+        w.ShowProgram(ExampleProgram());
+        ClickSend(w);
         EXPECT_EQ(BoxTexts(), Texts({L"USB设备写出错!"}));
     });
 }
@@ -209,8 +202,7 @@ TEST_P(SendTest, ImageOfTheRomSizeOrMoreIsRefused) {
         UseDevice(w);
         for (int length : {IMAGE_BUFFER_SIZE, IMAGE_BUFFER_SIZE + 1, -5}) {
             m_boxes.boxes.clear();
-            w.m_imageLength = length;
-            w.TransferImage();
+            w.TransferImageOfLength(length);
             EXPECT_EQ(BoxTexts(), Texts({L"IC ROM Over"})) << length;
         }
         EXPECT_TRUE(LogLines().empty());
@@ -221,8 +213,8 @@ TEST_P(SendTest, DeviceGoneAfterThePollIsAConnectFailure) {
     InWindow([&](MainWindowHarness& w) {
         UseDevice(w);
         ResetSimulatedDevice({"Halvex=0", "Pemble=0"});
-        SetRows(w, ExampleProgram());
-        w.SendProgram();
+        w.ShowProgram(ExampleProgram());
+        ClickSend(w);
         EXPECT_EQ(BoxTexts(), Texts({L"USB Device Connect Failure!"}));
         EXPECT_TRUE(PacketLines().empty());
         ExpectNoHandleOpen();
@@ -233,18 +225,17 @@ TEST_P(SendTest, AHalvexThatFillsAFullReportOverrunsNothing) {
     InWindow([&](MainWindowHarness& w) {
         // A Halvex.dll built for a 256-byte report fills that much at each Read.
         UseDevice(w, {"HalvexReadBytes=256"});
-        SetRows(w, ExampleProgram());
-        CheckProgram(w.m_rows, w.m_rowCount);
-        const std::vector<ProgramRow> rows(w.m_rows, w.m_rows + w.m_rowCount);
-        w.SendProgram();
-        w.SendProgram();
+        w.ShowProgram(ExampleProgram());
+        const std::vector<ProgramRow> rows(w.Rows(), w.Rows() + w.RowCount());
+        ClickSend(w);
+        ClickSend(w);
 
         EXPECT_TRUE(m_boxes.boxes.empty());
         const auto lines = PacketLines();
         ASSERT_EQ(lines.size(), 14u);
         EXPECT_EQ(lines[13], Accepted(7, EXAMPLE_PACKETS[6]));
-        EXPECT_EQ(ReceivedImage(), std::vector<unsigned char>(w.m_image, w.m_image + 30));
-        EXPECT_EQ(std::memcmp(rows.data(), w.m_rows, rows.size() * sizeof(ProgramRow)), 0);
+        EXPECT_EQ(ReceivedImage(), std::vector<unsigned char>(w.Image(), w.Image() + 30));
+        EXPECT_EQ(std::memcmp(rows.data(), w.Rows(), rows.size() * sizeof(ProgramRow)), 0);
         ExpectNoHandleOpen();
     });
 }
@@ -300,12 +291,12 @@ private:
 TEST_P(SendTest, NoTickInsideAnErrorBoxSwitchesTheLibraryOrHidesTheBar) {
     InWindow([&](MainWindowHarness& w) {
         UseDevice(w, {"RefuseHeaders=1", "RefuseStatus=0x41", "RefuseMarker=0x23"});
-        SetRows(w, ExampleProgram());
+        w.ShowProgram(ExampleProgram());
         // While the box between the header attempts is up, only the other
         // library would find the device at a poll.
         RealBoxesWithTicks boxes(w.m_hWnd, {GetParam() == Library::Halvex ? "Halvex=0" : "Pemble=0"},
                                  {TIMER_POLL, TIMER_SEND_DONE});
-        w.SendProgram();
+        ClickSend(w);
 
         EXPECT_EQ(boxes.texts, Texts({L"System Error or Application Program Destruction! Error ID:!$A"}));
         EXPECT_EQ(boxes.progressShownAfter, std::vector<bool>{true}) << "the bar stays for the rest of the transfer";
@@ -315,13 +306,13 @@ TEST_P(SendTest, NoTickInsideAnErrorBoxSwitchesTheLibraryOrHidesTheBar) {
         for (int i = 1; i < 8; ++i)
             EXPECT_EQ(lines[static_cast<size_t>(i)], Accepted(i + 1, EXAMPLE_PACKETS[static_cast<size_t>(i - 1)]))
                 << "through the library the send began with";
-        EXPECT_EQ(ReceivedImage(), std::vector<unsigned char>(w.m_image, w.m_image + 30));
+        EXPECT_EQ(ReceivedImage(), std::vector<unsigned char>(w.Image(), w.Image() + 30));
         EXPECT_EQ(g_useHidLibrary, GetParam() == Library::Halvex);
         EXPECT_TRUE(::IsWindowVisible(w.GetDlgItem(IDC_PROGRESS)));
         ExpectNoHandleOpen();
 
         // Once the send is over, the poll runs again.
-        w.PollDevice(TIMER_POLL);
+        TimerTick(w, TIMER_POLL);
         EXPECT_EQ(g_useHidLibrary, GetParam() != Library::Halvex);
     });
 }
@@ -336,26 +327,27 @@ using SendCheckTest = DeviceTest;
 
 TEST_F(SendCheckTest, ErrorOnTheThirdRowSendsNothing) {
     InWindow([&](MainWindowHarness& w) {
-        w.PollDevice(TIMER_POLL);
-        SetRows(w, {Row(L"OUT1", {L"0.5"}), Row(L"OUT2", {L"2"}), Row(L"OUT3"), Row(L"END"), Row(L"")});
-        w.SendProgram();
+        TimerTick(w, TIMER_POLL);
+        w.ShowProgram(
+            std::vector<ProgramRow>{Row(L"OUT1", {L"0.5"}), Row(L"OUT2", {L"2"}), Row(L"OUT3"), Row(L"END"), Row(L"")});
+        ClickSend(w);
 
         ASSERT_EQ(m_boxes.boxes.size(), 1u);
         EXPECT_EQ(m_boxes.boxes[0].text, L"Sytax Error!\r\n3:No parameters!");
         EXPECT_EQ(m_boxes.boxes[0].caption, L"Velmora");
         EXPECT_EQ(m_boxes.boxes[0].type, static_cast<UINT>(MB_OK | MB_ICONSTOP));
         EXPECT_TRUE(LogLines().empty());
-        EXPECT_EQ(w.m_imageLength, 0);
-        EXPECT_FALSE(::IsWindowVisible(w.m_progress));
-        EXPECT_EQ(w.m_checkResult, 0);
+        EXPECT_EQ(w.ImageLength(), 0);
+        EXPECT_FALSE(::IsWindowVisible(w.Progress()));
+        EXPECT_EQ(w.CheckResult(), 0);
     });
 }
 
 TEST_F(SendCheckTest, SyntaxErrorListsEveryErrorOfTheRowInTheCurrentLanguage) {
     g_velmoraApp.m_curPack = 0;
     InWindow([&](MainWindowHarness& w) {
-        SetRows(w, {Row(L"FOR"), Row(L"END"), Row(L"")});
-        w.SendProgram();
+        w.ShowProgram(std::vector<ProgramRow>{Row(L"FOR"), Row(L"END"), Row(L"")});
+        ClickSend(w);
         ASSERT_EQ(m_boxes.boxes.size(), 1u);
         const std::wstring& text = m_boxes.boxes[0].text;
         EXPECT_EQ(text.rfind(L"语法错误!\r\n1:", 0), 0u);
@@ -365,22 +357,22 @@ TEST_F(SendCheckTest, SyntaxErrorListsEveryErrorOfTheRowInTheCurrentLanguage) {
 
 TEST_F(SendCheckTest, TrailingUnreachableEmptyRowsDoNotStopASend) {
     InWindow([&](MainWindowHarness& w) {
-        w.PollDevice(TIMER_POLL);
-        SetRows(w, {Row(L"OUT1", {L"0.5"}), Row(L"END"), Row(L""), Row(L""), Row(L"")});
-        w.SendProgram();
+        TimerTick(w, TIMER_POLL);
+        w.ShowProgram(std::vector<ProgramRow>{Row(L"OUT1", {L"0.5"}), Row(L"END"), Row(L""), Row(L""), Row(L"")});
+        ClickSend(w);
         EXPECT_TRUE(m_boxes.boxes.empty());
-        EXPECT_EQ(LogLines().back(), "Halvex image complete: " + std::to_string(w.m_imageLength / 5 * 5) + " bytes");
+        EXPECT_EQ(LogLines().back(), "Halvex image complete: " + std::to_string(w.ImageLength() / 5 * 5) + " bytes");
     });
 }
 
 TEST_F(SendCheckTest, NothingToEncodeSaysNoDataSend) {
     InWindow([&](MainWindowHarness& w) {
-        w.PollDevice(TIMER_POLL);
-        w.m_rowCount = 0;
-        w.SendProgram();
+        TimerTick(w, TIMER_POLL);
+        w.ShowProgram({});
+        ClickSend(w);
         EXPECT_EQ(BoxTexts(), Texts({L"No Data Send!"}));
         EXPECT_TRUE(LogLines().empty());
-        EXPECT_FALSE(::IsWindowVisible(w.m_progress));
+        EXPECT_FALSE(::IsWindowVisible(w.Progress()));
     });
 }
 

@@ -22,32 +22,32 @@ class SimulatorTest : public MainWindowTest {};
 CSimulatorWindow& OpenByButton(MainWindowHarness& w) {
     ::SendMessageW(w.GetDlgItem(IDC_RUN_SIMULATOR), BM_CLICK, 0, 0);
     w.Pump();
-    w.m_simulator.SetTickInterval(USER_TIMER_MAXIMUM);
-    return w.m_simulator;
+    w.Simulator().SetTickInterval(USER_TIMER_MAXIMUM);
+    return w.Simulator();
 }
 
 void Click(MainWindowHarness& w, UINT id) {
-    ::SendMessageW(w.m_simulator.GetDlgItem(static_cast<int>(id)), BM_CLICK, 0, 0);
+    ::SendMessageW(w.Simulator().GetDlgItem(static_cast<int>(id)), BM_CLICK, 0, 0);
     w.Pump();
 }
 
 // One tick of the run's timer, as the system delivers it.
 void Tick(MainWindowHarness& w, int ticks = 1) {
     for (int i = 0; i < ticks; ++i)
-        w.m_simulator.SendMessage(WM_TIMER, TIMER_SIM_TICK, 0);
+        w.Simulator().SendMessage(WM_TIMER, TIMER_SIM_TICK, 0);
     w.Pump();
 }
 
 // The light slider moved to its end by the keyboard, as a learner would.
 void LightSliderKey(MainWindowHarness& w, UINT vk) {
-    const HWND slider = w.m_simulator.GetDlgItem(IDC_SIM_SLIDER + LIGHT);
+    const HWND slider = w.Simulator().GetDlgItem(IDC_SIM_SLIDER + LIGHT);
     ::SetFocus(slider);
     w.PressKey(slider, vk);
 }
 
 // The colour at the middle of a lamp, as the screen shows it.
 COLORREF LampPixel(MainWindowHarness& w, int output) {
-    const HWND lamp = w.m_simulator.GetDlgItem(IDC_SIM_LAMP + output);
+    const HWND lamp = w.Simulator().GetDlgItem(IDC_SIM_LAMP + output);
     ::UpdateWindow(lamp);
     testing_support::PixelCanvas canvas(40, 40);
     testing_support::CaptureWindow(lamp, canvas);
@@ -59,7 +59,7 @@ void ExpectLit(MainWindowHarness& w, unsigned outputs) {
         EXPECT_EQ(LampPixel(w, i), outputs & (1u << i) ? kLampColours[i] : kLampOffColour) << "OUT" << i + 1;
 }
 
-std::wstring SimText(MainWindowHarness& w, UINT id) { return TextOf(w.m_simulator.GetDlgItem(static_cast<int>(id))); }
+std::wstring SimText(MainWindowHarness& w, UINT id) { return TextOf(w.Simulator().GetDlgItem(static_cast<int>(id))); }
 
 }  // namespace
 
@@ -73,13 +73,13 @@ TEST_F(SimulatorTest, RunButtonAndF5OpenOneWindowOwnedByTheMainWindow) {
         EXPECT_LT(run.right, ControlRect(w, IDC_LANG_LABEL).left) << "in the free space of the top bar";
         EXPECT_EQ(TextOf(w.GetDlgItem(IDC_RUN_SIMULATOR)), L"Run");
 
-        w.PressKey(w.m_grid, VK_F5);
-        const HWND first = w.m_simulator.m_hWnd;
+        w.PressKey(w.Grid(), VK_F5);
+        const HWND first = w.Simulator().m_hWnd;
         ASSERT_TRUE(first);
         EXPECT_EQ(::GetWindow(first, GW_OWNER), w.m_hWnd);
         EXPECT_TRUE(::IsWindowVisible(first));
         OpenByButton(w);
-        EXPECT_EQ(w.m_simulator.m_hWnd, first) << "one simulator window";
+        EXPECT_EQ(w.Simulator().m_hWnd, first) << "one simulator window";
         EXPECT_EQ(SimText(w, IDC_SIM_STATUS), L"stopped");
         EXPECT_EQ(SimText(w, IDC_SIM_INPUT_VALUE + 2), L"20 \u2103");
     });
@@ -160,16 +160,16 @@ TEST_F(SimulatorTest, SelectionsFollowTheRunningRowStepByStep) {
     window.Run([&](MainWindowHarness& w) {
         ShowExample(w);
         OpenByButton(w);
-        w.m_simulator.SetInput(LIGHT, 500);
+        w.Simulator().SetInput(LIGHT, 500);
         // FOR, IF, OUT1 (waits), the wait over and GOTO 6, NEXT, IF, OUT1.
         const int expected[] = {1, 2, 2, 5, 1, 2, 2};
         for (int row : expected) {
             Click(w, IDC_SIM_STEP);
-            EXPECT_EQ(w.m_simulator.Run().Row(), row);
-            EXPECT_EQ(w.m_grid.GetSelectedRow(), row);
-            EXPECT_EQ(w.m_chart.m_nSelected, row + 1) << "the flowchart's element of the row";
+            EXPECT_EQ(w.Simulator().Run().Row(), row);
+            EXPECT_EQ(w.Grid().GetSelectedRow(), row);
+            EXPECT_EQ(w.Chart().m_nSelected, row + 1) << "the flowchart's element of the row";
         }
-        EXPECT_FALSE(w.m_simulator.IsRunning());
+        EXPECT_FALSE(w.Simulator().IsRunning());
     });
 }
 
@@ -228,12 +228,12 @@ TEST_F(SimulatorTest, UndoAndRedoStopTheRunAndTheEditIsOneStep) {
         w.Pump();
         EXPECT_FALSE(sim.IsRunning()) << "an undo stops the run";
         EXPECT_EQ(SimText(w, IDC_SIM_STATUS), L"stopped");
-        EXPECT_EQ(w.m_grid.GetItemText(4, kFirstParam), L"2") << "the edit was one step";
+        EXPECT_EQ(w.Grid().GetItemText(4, kFirstParam), L"2") << "the edit was one step";
         runTo(40, "the program before the edit: OUT2 for 2 s");
         w.SendMessage(WM_COMMAND, ID_EDIT_REDO);
         w.Pump();
         EXPECT_FALSE(sim.IsRunning()) << "a redo stops the run";
-        EXPECT_EQ(w.m_grid.GetItemText(4, kFirstParam), L"1");
+        EXPECT_EQ(w.Grid().GetItemText(4, kFirstParam), L"1");
     });
 }
 
@@ -244,7 +244,7 @@ TEST_F(SimulatorTest, AFaultyProgramShowsTheSyntaxErrorAndDoesNotRun) {
         Choose(w, 2, kFirstParam, L"");  // OUT1 without its time
         OpenByButton(w);
         Click(w, IDC_SIM_RUN);
-        EXPECT_FALSE(w.m_simulator.IsRunning());
+        EXPECT_FALSE(w.Simulator().IsRunning());
         ASSERT_EQ(boxes.boxes.size(), 1u);
         EXPECT_EQ(boxes.boxes[0].text, L"Sytax Error!\r\n3:No parameters!");
         Click(w, IDC_SIM_STEP);
@@ -274,12 +274,12 @@ TEST_F(SimulatorTest, ChineseTextsAfterALanguageSwitch) {
     MainWindowHarness window;
     window.Run([&](MainWindowHarness& w) {
         OpenByButton(w);
-        w.m_langCombo.SetCurSel(1);
+        w.LangCombo().SetCurSel(1);
         w.SendMessage(WM_COMMAND, MAKEWPARAM(IDC_LANG_COMBO, CBN_SELCHANGE),
-                      reinterpret_cast<LPARAM>(w.m_langCombo.m_hWnd));
+                      reinterpret_cast<LPARAM>(w.LangCombo().m_hWnd));
         w.Pump();
         EXPECT_EQ(TextOf(w.GetDlgItem(IDC_RUN_SIMULATOR)), L"运行");
-        EXPECT_EQ(TextOf(w.m_simulator), L"模拟器");
+        EXPECT_EQ(TextOf(w.Simulator()), L"模拟器");
         EXPECT_EQ(SimText(w, IDC_SIM_RUN), L"运行");
         EXPECT_EQ(SimText(w, IDC_SIM_PAUSE), L"暂停");
         EXPECT_EQ(SimText(w, IDC_SIM_STEP), L"单步");
@@ -318,14 +318,14 @@ TEST_F(SimulatorTest, PositionIsRememberedInTheSettingsFile) {
         MainWindowHarness window;
         window.Run([&](MainWindowHarness& w) {
             OpenByButton(w);
-            ::SetWindowPos(w.m_simulator, nullptr, 123, 77, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
-            w.m_simulator.SendMessage(WM_CLOSE);
+            ::SetWindowPos(w.Simulator(), nullptr, 123, 77, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+            w.Simulator().SendMessage(WM_CLOSE);
             w.Pump();
-            EXPECT_FALSE(w.m_simulator.m_hWnd);
+            EXPECT_FALSE(w.Simulator().m_hWnd);
             EXPECT_EQ(ReadIniString(ini, L"Simulator", L"Left", 16), L"123");
             EXPECT_EQ(ReadIniString(ini, L"Simulator", L"Top", 16), L"77");
             OpenByButton(w);
-            const RECT rc = w.m_simulator.GetWindowRect();
+            const RECT rc = w.Simulator().GetWindowRect();
             EXPECT_EQ(rc.left, 123);
             EXPECT_EQ(rc.top, 77);
         });
@@ -335,7 +335,7 @@ TEST_F(SimulatorTest, PositionIsRememberedInTheSettingsFile) {
         MainWindowHarness window;
         window.Run([&](MainWindowHarness& w) {
             OpenByButton(w);
-            const RECT rc = w.m_simulator.GetWindowRect();
+            const RECT rc = w.Simulator().GetWindowRect();
             EXPECT_GE(rc.left, ::GetSystemMetrics(SM_XVIRTUALSCREEN)) << left;
             EXPECT_LE(rc.right, ::GetSystemMetrics(SM_XVIRTUALSCREEN) + ::GetSystemMetrics(SM_CXVIRTUALSCREEN)) << left;
         });
@@ -347,7 +347,7 @@ TEST_F(SimulatorTest, ClosingTheMainWindowClosesTheSimulator) {
     MainWindowHarness window;
     window.Run([&](MainWindowHarness& w) {
         OpenByButton(w);
-        simulator = w.m_simulator.m_hWnd;
+        simulator = w.Simulator().m_hWnd;
         w.SendMessage(WM_COMMAND, IDOK);
     });
     EXPECT_FALSE(::IsWindow(simulator));
@@ -366,7 +366,7 @@ TEST_F(SimulatorTest, NoGdiGrowthOverAThousandSteps) {
         for (int i = 0; i < 1000; ++i) {
             Click(w, IDC_SIM_STEP);
             ::UpdateWindow(sim);
-            ::UpdateWindow(w.m_chart);
+            ::UpdateWindow(w.Chart());
         }
         EXPECT_EQ(testing_support::CountGdiObjects(), before);
     });

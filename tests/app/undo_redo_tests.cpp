@@ -25,7 +25,7 @@ void PrintTo(const Shown& shown, std::ostream* out) {
     *out << "selected " << shown.selected << ":\n" << narrow;
 }
 
-Shown ShownOf(const CVelmoraDlg& w) {
+Shown ShownOf(const MainWindowHarness& w) {
     const ProgramState state = w.ShownProgram();
     Shown shown{L"", state.selectedRow};
     for (size_t i = 0; i < state.rows.size(); ++i)
@@ -48,19 +48,19 @@ void PressChord(MainWindowHarness& w, HWND target, UINT vk, bool shift = false) 
     ::SetKeyboardState(keys);
 }
 
-void Undo(MainWindowHarness& w) { PressChord(w, w.m_grid.m_hWnd, 'Z'); }
-void Redo(MainWindowHarness& w) { PressChord(w, w.m_grid.m_hWnd, 'Y'); }
+void Undo(MainWindowHarness& w) { PressChord(w, w.Grid().m_hWnd, 'Z'); }
+void Redo(MainWindowHarness& w) { PressChord(w, w.Grid().m_hWnd, 'Y'); }
 
 // Opens a cell's drop-down with a click and picks `entry` in it; the choice
 // is made when the drop-down closes.
 HWND PickInDropDown(MainWindowHarness& w, int row, int column, const wchar_t* entry) {
     RECT label{};
-    EXPECT_TRUE(w.m_grid.GetSubItemRect(row, column, LVIR_LABEL, label));
+    EXPECT_TRUE(w.Grid().GetSubItemRect(row, column, LVIR_LABEL, label));
     const LPARAM at = MAKELPARAM((label.left + label.right) / 2, (label.top + label.bottom) / 2);
-    w.m_grid.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, at);
-    w.m_grid.SendMessage(WM_LBUTTONUP, 0, at);
+    w.Grid().SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, at);
+    w.Grid().SendMessage(WM_LBUTTONUP, 0, at);
     w.Pump();
-    const HWND combo = ::GetDlgItem(w.m_grid, GRID_COMBO_ID);
+    const HWND combo = ::GetDlgItem(w.Grid(), GRID_COMBO_ID);
     EXPECT_NE(combo, nullptr) << "cell " << row << "," << column << " opens its drop-down";
     if (!combo)
         return nullptr;
@@ -76,7 +76,7 @@ void ChooseInCell(MainWindowHarness& w, int row, int column, const wchar_t* entr
         w.PressKey(combo, VK_RETURN);
 }
 
-std::wstring StatusOf(const CVelmoraDlg& w) {
+std::wstring StatusOf(const MainWindowHarness& w) {
     wchar_t text[512] = {};
     ::GetDlgItemTextW(w.m_hWnd, IDC_STATUS, text, 512);
     return text;
@@ -85,8 +85,8 @@ std::wstring StatusOf(const CVelmoraDlg& w) {
 // Both views, the rows and the status line agree with the program shown.
 void ExpectViewsFollow(MainWindowHarness& w, const std::string& where) {
     const Shown shown = ShownOf(w);
-    EXPECT_EQ(w.m_rowCount, w.m_grid.GetItemCount()) << where;
-    EXPECT_EQ(w.m_chart.m_nSelected, shown.selected + 1) << where;
+    EXPECT_EQ(w.RowCount(), w.Grid().GetItemCount()) << where;
+    EXPECT_EQ(w.Chart().m_nSelected, shown.selected + 1) << where;
     const std::wstring status = StatusOf(w);
     w.ShowRowStatus(shown.selected);
     EXPECT_EQ(status, StatusOf(w)) << where;
@@ -120,11 +120,11 @@ public:
         m_choose = choose;
         m_idle = false;
         RECT grid;
-        ::GetWindowRect(m_grid.m_hWnd, &grid);
+        ::GetWindowRect(Grid().m_hWnd, &grid);
         const POINT at{(grid.left + grid.right) / 2, (grid.top + grid.bottom) / 2};
         // Only a safety net: the menu closes long before when all goes well.
         const UINT_PTR guard = ::SetTimer(nullptr, 0, 5000, [](HWND, UINT, UINT_PTR, DWORD) { ::EndMenu(); });
-        ::SendMessageW(m_hWnd, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(m_grid.m_hWnd), MAKELPARAM(at.x, at.y));
+        ::SendMessageW(m_hWnd, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(Grid().m_hWnd), MAKELPARAM(at.x, at.y));
         ::KillTimer(nullptr, guard);
         Pump();
         return m_seen;
@@ -193,14 +193,14 @@ TEST_F(FileEditTest, EachKindOfChangeIsOneStepThatUndoAndRedoRestore) {
         {"command button", [](MainWindowHarness& w) { Click(w, IDC_CMD_STOP); }},
         {"insert menu command", [](MainWindowHarness& w) { Click(w, ID_INSERT_FOR); }},
         {"Delete button", [](MainWindowHarness& w) { Click(w, IDC_CMD_DELETE); }},
-        {"Delete key", [](MainWindowHarness& w) { w.PressKey(w.m_grid.m_hWnd, VK_DELETE); }},
-        {"Ctrl+X", [](MainWindowHarness& w) { PressChord(w, w.m_grid.m_hWnd, 'X'); }},
+        {"Delete key", [](MainWindowHarness& w) { w.PressKey(w.Grid().m_hWnd, VK_DELETE); }},
+        {"Ctrl+X", [](MainWindowHarness& w) { PressChord(w, w.Grid().m_hWnd, 'X'); }},
         {"Ctrl+V",
          [](MainWindowHarness& w) {
              Select(w, 0);
              Click(w, ID_EDIT_COPY);
              Select(w, 2);
-             PressChord(w, w.m_grid.m_hWnd, 'V');
+             PressChord(w, w.Grid().m_hWnd, 'V');
          }},
         {"Clear answered No",
          [this](MainWindowHarness& w) {
@@ -218,26 +218,26 @@ TEST_F(FileEditTest, EachKindOfChangeIsOneStepThatUndoAndRedoRestore) {
             kind.change(w);
             const Shown after = ShownOf(w);
             ASSERT_NE(after.text, before.text);
-            EXPECT_EQ(w.m_history.UndoCount(), 1u) << "one step";
+            EXPECT_EQ(w.History().UndoCount(), 1u) << "one step";
 
             ::SetDlgItemTextW(w.m_hWnd, IDC_STATUS, L"stale");
             Undo(w);
             EXPECT_EQ(ShownOf(w), before);
             ExpectViewsFollow(w, "after undo");
             EXPECT_NE(StatusOf(w), L"stale");
-            EXPECT_EQ(::GetFocus(), w.m_grid.m_hWnd);
+            EXPECT_EQ(::GetFocus(), w.Grid().m_hWnd);
 
             Redo(w);
             EXPECT_EQ(ShownOf(w), after);
             ExpectViewsFollow(w, "after redo");
             Undo(w);
             EXPECT_EQ(ShownOf(w), before);
-            PressChord(w, w.m_grid.m_hWnd, 'Z', true);  // Ctrl+Shift+Z redoes too
+            PressChord(w, w.Grid().m_hWnd, 'Z', true);  // Ctrl+Shift+Z redoes too
             EXPECT_EQ(ShownOf(w), after);
             Undo(w);
             Undo(w);  // nothing more to undo
             EXPECT_EQ(ShownOf(w), before);
-            EXPECT_EQ(w.m_history.RedoCount(), 1u);
+            EXPECT_EQ(w.History().RedoCount(), 1u);
         }
     });
 }
@@ -252,12 +252,12 @@ TEST_F(FileEditTest, ChangesThatChangeNothingAreNoSteps) {
         Select(w, -1);
         Click(w, IDC_CMD_DELETE);  // no row selected
         Click(w, IDC_CMD_FOR);
-        EXPECT_FALSE(w.m_history.CanUndo());
+        EXPECT_FALSE(w.History().CanUndo());
         // Undo with nothing to undo leaves the program and the mark alone.
         const Shown shown = ShownOf(w);
         Undo(w);
         EXPECT_EQ(ShownOf(w), shown);
-        EXPECT_EQ(w.m_modified, 1);
+        EXPECT_EQ(w.Modified(), 1);
     });
 }
 
@@ -266,17 +266,17 @@ TEST_F(FileEditTest, UndoneClearBringsTheProgramBackAndTheOpenedStateAsksNothing
     MainWindowHarness w;
     std::string openedBytes;
     Run(w, [&](MainWindowHarness& w) {
-        EXPECT_EQ(w.m_modified, 0);  // a fresh start: the blank program
+        EXPECT_EQ(w.Modified(), 0);  // a fresh start: the blank program
         dialogAnswers = {File(L"prog.stxt")};
         Click(w, IDC_OPEN);
-        ASSERT_EQ(w.m_modified, 0);
+        ASSERT_EQ(w.Modified(), 0);
         const ProgramState state = w.ShownProgram();
         openedBytes = ProgramTextBytes(state.rows.data(), static_cast<int>(state.rows.size()));
 
         Select(w, 1);
         const Shown opened = ShownOf(w);
         Click(w, IDC_CMD_OUT4);
-        EXPECT_EQ(w.m_modified, 1);
+        EXPECT_EQ(w.Modified(), 1);
         const Shown edited = ShownOf(w);
         questionAnswers = {IDNO};
         Click(w, IDC_CLEAR);
@@ -285,14 +285,14 @@ TEST_F(FileEditTest, UndoneClearBringsTheProgramBackAndTheOpenedStateAsksNothing
 
         Undo(w);
         EXPECT_EQ(ShownOf(w), edited) << "the whole program is back";
-        EXPECT_EQ(w.m_modified, 1);
+        EXPECT_EQ(w.Modified(), 1);
         Undo(w);
         EXPECT_EQ(ShownOf(w), opened);
-        EXPECT_EQ(w.m_modified, 0) << "back at the program as opened";
+        EXPECT_EQ(w.Modified(), 0) << "back at the program as opened";
         Redo(w);
-        EXPECT_EQ(w.m_modified, 1);
+        EXPECT_EQ(w.Modified(), 1);
         Undo(w);
-        EXPECT_EQ(w.m_modified, 0);
+        EXPECT_EQ(w.Modified(), 0);
 
         // Closing asks nothing and writes the program as shown.
         Click(w, IDOK);
@@ -304,16 +304,16 @@ TEST_F(FileEditTest, UndoneClearBringsTheProgramBackAndTheOpenedStateAsksNothing
 TEST_F(FileEditTest, TheModifiedMarkFollowsSavesAndTheBlankStart) {
     MainWindowHarness w;
     Run(w, [&](MainWindowHarness& w) {
-        ASSERT_EQ(w.m_modified, 0);
+        ASSERT_EQ(w.Modified(), 0);
         Select(w, 0);
         Click(w, IDC_CMD_END);
-        EXPECT_EQ(w.m_modified, 1);
+        EXPECT_EQ(w.Modified(), 1);
         // The keys work wherever the focus is in the window, the flowchart
         // and the buttons included; with Alt held they are no undo.
-        PressChord(w, w.m_chart.m_hWnd, 'Z');
-        EXPECT_EQ(w.m_modified, 0) << "the blank program of a fresh start";
+        PressChord(w, w.Chart().m_hWnd, 'Z');
+        EXPECT_EQ(w.Modified(), 0) << "the blank program of a fresh start";
         PressChord(w, w.GetDlgItem(IDC_OPEN), 'Y');
-        EXPECT_EQ(w.m_modified, 1);
+        EXPECT_EQ(w.Modified(), 1);
         BYTE keys[256];
         ::GetKeyboardState(keys);
         keys[VK_MENU] = 0x80;
@@ -321,24 +321,24 @@ TEST_F(FileEditTest, TheModifiedMarkFollowsSavesAndTheBlankStart) {
         Undo(w);
         keys[VK_MENU] = 0;
         ::SetKeyboardState(keys);
-        EXPECT_EQ(w.m_modified, 1);
+        EXPECT_EQ(w.Modified(), 1);
         EXPECT_EQ(Cell(w, 0, 1), L"END");
 
         dialogAnswers = {File(L"saved.stxt")};
         Click(w, IDC_SAVE);
-        ASSERT_EQ(w.m_modified, 0);
+        ASSERT_EQ(w.Modified(), 0);
         Undo(w);
-        EXPECT_EQ(w.m_modified, 1) << "the blank program is no longer the saved one";
+        EXPECT_EQ(w.Modified(), 1) << "the blank program is no longer the saved one";
         Redo(w);
-        EXPECT_EQ(w.m_modified, 0);
+        EXPECT_EQ(w.Modified(), 0);
 
         // A change after undoing past the saved state: it cannot come back.
         Undo(w);
         Click(w, IDC_CMD_GOTO);
         Undo(w);
-        EXPECT_EQ(w.m_modified, 1);
+        EXPECT_EQ(w.Modified(), 1);
         Redo(w);
-        EXPECT_EQ(w.m_modified, 1);
+        EXPECT_EQ(w.Modified(), 1);
     });
 }
 
@@ -350,17 +350,17 @@ TEST_F(FileEditTest, OpenStartsANewHistory) {
         Click(w, IDC_CMD_FOR);
         Click(w, IDC_CMD_NEXT);
         Undo(w);
-        ASSERT_TRUE(w.m_history.CanRedo());
+        ASSERT_TRUE(w.History().CanRedo());
         questionAnswers = {IDNO};
         dialogAnswers = {File(L"prog.stxt")};
         Click(w, IDC_OPEN);
         const Shown opened = ShownOf(w);
-        EXPECT_FALSE(w.m_history.CanUndo());
-        EXPECT_FALSE(w.m_history.CanRedo());
+        EXPECT_FALSE(w.History().CanUndo());
+        EXPECT_FALSE(w.History().CanRedo());
         Undo(w);
         Redo(w);
         EXPECT_EQ(ShownOf(w), opened);
-        EXPECT_EQ(w.m_modified, 0);
+        EXPECT_EQ(w.Modified(), 0);
     });
 }
 
@@ -372,21 +372,21 @@ TEST_F(FileEditTest, TwoHundredFiftyChangesKeepTheLastTwoHundredUndoable) {
         std::vector<Shown> states{ShownOf(w)};
         // Commands go in until the program has four rows, then rows go out again.
         for (int k = 0; k < 250; ++k) {
-            if (w.m_grid.GetItemCount() < 4) {
+            if (w.Grid().GetItemCount() < 4) {
                 Click(w, IDC_CMD_FOR + k % 14);
             } else {
                 Select(w, k % 3);
-                w.PressKey(w.m_grid.m_hWnd, VK_DELETE);
+                w.PressKey(w.Grid().m_hWnd, VK_DELETE);
             }
             states.push_back(ShownOf(w));
             ASSERT_NE(states[states.size() - 1].text, states[states.size() - 2].text) << k;
         }
-        EXPECT_EQ(w.m_history.UndoCount(), 200u);
+        EXPECT_EQ(w.History().UndoCount(), 200u);
         for (int k = 250; k > 50; --k) {
             Undo(w);
             ASSERT_EQ(ShownOf(w).text, states[static_cast<size_t>(k - 1)].text) << "undoing change " << k;
         }
-        EXPECT_FALSE(w.m_history.CanUndo());
+        EXPECT_FALSE(w.History().CanUndo());
         Undo(w);
         EXPECT_EQ(ShownOf(w).text, states[50].text);
 
@@ -396,7 +396,7 @@ TEST_F(FileEditTest, TwoHundredFiftyChangesKeepTheLastTwoHundredUndoable) {
         // A change after an undo: nothing left to redo.
         Click(w, IDC_CMD_OUT123);
         const Shown changed = ShownOf(w);
-        EXPECT_FALSE(w.m_history.CanRedo());
+        EXPECT_FALSE(w.History().CanRedo());
         Redo(w);
         EXPECT_EQ(ShownOf(w), changed);
         Undo(w);
@@ -416,7 +416,7 @@ TEST_F(FileEditTest, AnOpenDropDownIsClosedBeforeUndoAndRedo) {
         const HWND combo = PickInDropDown(w, 3, 1, L"GOTO");
         ASSERT_NE(combo, nullptr);
         PressChord(w, combo, 'Z');
-        EXPECT_EQ(::GetDlgItem(w.m_grid, GRID_COMBO_ID), nullptr) << "the drop-down closed";
+        EXPECT_EQ(::GetDlgItem(w.Grid(), GRID_COMBO_ID), nullptr) << "the drop-down closed";
         EXPECT_EQ(ShownOf(w).text, inserted.text);
         Redo(w);
         EXPECT_EQ(Cell(w, 3, 1), L"GOTO");
@@ -426,9 +426,9 @@ TEST_F(FileEditTest, AnOpenDropDownIsClosedBeforeUndoAndRedo) {
 
         // An open drop-down without a new choice: undo goes on as usual.
         ASSERT_NE(PickInDropDown(w, 0, 1, L"FOR"), nullptr);
-        const HWND open = ::GetDlgItem(w.m_grid, GRID_COMBO_ID);
+        const HWND open = ::GetDlgItem(w.Grid(), GRID_COMBO_ID);
         PressChord(w, open, 'Y');
-        EXPECT_EQ(::GetDlgItem(w.m_grid, GRID_COMBO_ID), nullptr);
+        EXPECT_EQ(::GetDlgItem(w.Grid(), GRID_COMBO_ID), nullptr);
         EXPECT_EQ(ShownOf(w).text, inserted.text);
     });
 }

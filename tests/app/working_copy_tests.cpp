@@ -46,7 +46,7 @@ TEST_F(FileEditTest, WorkingCopyComesBackInTheNextRun) {
     {
         MainWindowHarness w;
         Run(w, [&](MainWindowHarness& w) {
-            EXPECT_EQ(w.m_workingCopyPath, File(L"CurFlowchart.STxt"));
+            EXPECT_EQ(w.WorkingCopyPath(), File(L"CurFlowchart.STxt"));
             LoadLines(w, File(L"in.stxt"), {"1\tOUT2 1", "2\tEND"});
             questionAnswers = {IDNO};
             Close(w);
@@ -57,7 +57,7 @@ TEST_F(FileEditTest, WorkingCopyComesBackInTheNextRun) {
     MainWindowHarness again;
     Run(again, [&](MainWindowHarness& w) {
         EXPECT_EQ(Names(w), (Texts{L"OUT2", L"END", L""}));
-        EXPECT_EQ(w.m_modified, 1);  // a loaded working copy counts as changed
+        EXPECT_EQ(w.Modified(), 1);  // a loaded working copy counts as changed
         questionAnswers = {IDNO};
         Close(w);
     });
@@ -74,7 +74,7 @@ TEST_F(FileEditTest, ClosingWithYesAndNoSaveKeepsTheWindowOpen) {
         EXPECT_EQ(dialogs.size(), 1u);
         EXPECT_FALSE(app_test::FileExists(File(L"CurFlowchart.STxt")));
         EXPECT_EQ(Names(w), (Texts{L"OUT3", L""}));
-        EXPECT_EQ(w.m_modified, 1);
+        EXPECT_EQ(w.Modified(), 1);
         EXPECT_TRUE(::IsWindowVisible(w.m_hWnd));
 
         questionAnswers = {IDCANCEL};
@@ -94,7 +94,7 @@ TEST_F(FileEditTest, WorkingCopyInAppDataComesBackToo) {
     {
         MainWindowHarness w;
         Run(w, [&](MainWindowHarness& w) {
-            EXPECT_EQ(w.m_workingCopyPath, copy.path);
+            EXPECT_EQ(w.WorkingCopyPath(), copy.path);
             LoadLines(w, File(L"in.stxt"), {"1\tGOTO 1"});
             questionAnswers = {IDNO};
             Close(w);
@@ -117,6 +117,6 @@ TEST_F(FileEditTest, TestsKeepTheirApplicationDataAwayFromTheUsersProfile) {
     BlockWriteProbe(folder.path());
     MainWindowHarness w;
     Run(w, [&](MainWindowHarness& w) {
-        EXPECT_EQ(w.m_workingCopyPath, app_test::RedirectedAppDataRoot() + L"\\Velmora\\CurFlowchart.STxt");
+        EXPECT_EQ(w.WorkingCopyPath(), app_test::RedirectedAppDataRoot() + L"\\Velmora\\CurFlowchart.STxt");
     });
 }

@@ -6,6 +6,7 @@
 #include "grid/grid_messages.h"
 #include "model/checker.h"
 #include "model/vocabulary.h"
+#include "res/resource.h"
 #include "tests/app/main_window_test_support.h"
 #include "tests/app/velmora_process.h"
 #include "tests/bench/bench_figures.h"
@@ -31,13 +32,13 @@ void ShowLongProgram(MainWindowHarness& w) {
                          {L"OUT2", L"2", nullptr},
                          {L"STOP", L"1", nullptr},
                          {L"GOTO", L"3", nullptr}};
-    std::memset(w.m_rows, 0, sizeof w.m_rows);
+    ProgramRow rows[MAX_ROWS] = {};
     for (int i = 0; i < MAX_ROWS; ++i) {
         const Line line = i == 0              ? Line{L"FOR", L"\u221E", nullptr}
                           : i == MAX_ROWS - 2 ? Line{L"NEXT", nullptr, nullptr}
                           : i == MAX_ROWS - 1 ? Line{L"END", nullptr, nullptr}
                                               : body[(i - 1) % 5];
-        ProgramRow& row = w.m_rows[i];
+        ProgramRow& row = rows[i];
         SetRowText(row.name, line.name);
         if (line.p1)
             SetRowText(row.params[0], line.p1);
@@ -45,9 +46,7 @@ void ShowLongProgram(MainWindowHarness& w) {
             SetRowText(row.params[2], line.p3);
         row.code = static_cast<int16_t>(FindCommand(line.name));
     }
-    w.m_rowCount = MAX_ROWS;
-    w.RowsToGrid();
-    w.RecheckAndRedraw();
+    w.ShowProgram(rows);
     w.StartHistory();  // an undo goes back one edit, not to the program before this one
     w.Pump();
 }
@@ -55,17 +54,15 @@ void ShowLongProgram(MainWindowHarness& w) {
 // 50 rows that run: outputs of 0.1 s in turn, the last row jumping back to line 1.
 void ShowRunningProgram(MainWindowHarness& w) {
     const wchar_t* const outputs[] = {L"OUT1", L"OUT2", L"OUT3", L"OUT4"};
-    std::memset(w.m_rows, 0, sizeof w.m_rows);
+    ProgramRow rows[MAX_ROWS] = {};
     for (int i = 0; i < MAX_ROWS; ++i) {
-        ProgramRow& row = w.m_rows[i];
+        ProgramRow& row = rows[i];
         const bool last = i == MAX_ROWS - 1;
         SetRowText(row.name, last ? L"GOTO" : outputs[i % 4]);
         SetRowText(row.params[0], last ? L"1" : L"0.1");
         row.code = static_cast<int16_t>(FindCommand(RowText(row.name)));
     }
-    w.m_rowCount = MAX_ROWS;
-    w.RowsToGrid();
-    w.RecheckAndRedraw();
+    w.ShowProgram(rows);
     w.StartHistory();  // an undo goes back one edit, not to the program before this one
     w.Pump();
 }
@@ -147,9 +144,9 @@ TEST_F(MainWindowTest, EditResizeAndRepaintFigures) {
     MainWindowHarness window;
     window.Run([](MainWindowHarness& w) {
         ShowLongProgram(w);
-        ASSERT_EQ(w.m_grid.GetItemCount(), MAX_ROWS);
+        ASSERT_EQ(w.Grid().GetItemCount(), MAX_ROWS);
         bench::PrintHeading("Main window, 50-row program (median of the runs):");
-        const BareList bare(w.m_grid);
+        const BareList bare(w.Grid());
         const double floor = MedianMilliseconds(20, [&](int) { bare.Repaint(); });
         PrintFigure("floor: a bare list view like the grid, fully repainted", floor);
         Paint(w);
@@ -157,27 +154,29 @@ TEST_F(MainWindowTest, EditResizeAndRepaintFigures) {
         PrintFigure("one edit: drop-down report of an OUT1 time, repainted",
                     MedianMilliseconds(20,
                                        [&](int i) {
-                                           w.m_grid.SetItemText(1, 2, i % 2 ? L"0.5" : L"1");
+                                           w.Grid().SetItemText(1, 2, i % 2 ? L"0.5" : L"1");
                                            w.SendMessage(WM_GRID_COMBOEND, GridCellParam(1, 2), 1);
                                            Paint(w);
                                        }),
                     floor, 10);
         PrintFigure("RecheckAndRedraw alone", MedianMilliseconds(40, [&](int) { w.RecheckAndRedraw(); }), floor, 2);
         PrintFigure("  of it: GridToRows", MedianMilliseconds(40, [&](int) { w.GridToRows(); }));
-        PrintFigure("  of it: CheckProgram",
-                    MedianMilliseconds(40, [&](int) { CheckProgram(w.m_rows, w.m_rowCount); }));
+        // The check marks the rows it gets: it runs on a copy of the window's.
+        ProgramRow checked[MAX_ROWS];
+        std::memcpy(checked, w.Rows(), sizeof checked);
+        PrintFigure("  of it: CheckProgram", MedianMilliseconds(40, [&](int) { CheckProgram(checked, w.RowCount()); }));
         PrintFigure("  of it: MarkErrorRows", MedianMilliseconds(40, [&](int) { w.MarkErrorRows(); }));
         PrintFigure("  of it: the flowchart's SetProgram",
-                    MedianMilliseconds(40, [&](int) { w.m_chart.SetProgram(w.m_rows, w.m_rowCount); }));
+                    MedianMilliseconds(40, [&](int) { w.Chart().SetProgram(w.Rows(), w.RowCount()); }));
         PrintFigure("ShownProgram: the program read for a step of the history",
                     MedianMilliseconds(40, [&](int) { w.ShownProgram(); }));
         PrintFigure("undo or redo of one edit, repainted",
                     MedianMilliseconds(20,
                                        [&](int i) {
                                            if (i % 2)
-                                               w.RedoChange();
+                                               w.SendMessage(WM_COMMAND, ID_EDIT_REDO);
                                            else
-                                               w.UndoChange();
+                                               w.SendMessage(WM_COMMAND, ID_EDIT_UNDO);
                                            Paint(w);
                                        }),
                     floor);
@@ -205,8 +204,8 @@ TEST_F(MainWindowTest, SimulatorRowFigures) {
     MainWindowHarness window;
     window.Run([&](MainWindowHarness& w) {
         ShowRunningProgram(w);
-        w.OpenSimulator();
-        CSimulatorWindow& sim = w.m_simulator;
+        w.SendMessage(WM_COMMAND, IDC_RUN_SIMULATOR);
+        CSimulatorWindow& sim = w.Simulator();
         sim.SetTickInterval(USER_TIMER_MAXIMUM);
         sim.SetInput(0, 500);
         const HWND step = sim.GetDlgItem(IDC_SIM_STEP);
