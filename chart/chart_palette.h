@@ -1,30 +1,28 @@
-// The flowchart's colours, shared by the view and every exported picture.
-// Values are laid out like the platform's COLORREF: 0x00BBGGRR.
+// The flowchart's colours, shared by the view and every exported picture;
+// those the grid and the menus wear too come from the shared palette.
 #pragma once
-#include <cstdint>
+#include "framework/palette.h"
 
-using ChartColour = std::uint32_t;
+using ChartColour = PaletteColour;
 
-constexpr ChartColour ChartRgb(int r, int g, int b) {
-    return static_cast<ChartColour>(r) | static_cast<ChartColour>(g) << 8 | static_cast<ChartColour>(b) << 16;
-}
+constexpr ChartColour ChartRgb(int r, int g, int b) { return PaletteRgb(r, g, b); }
 constexpr int RedOf(ChartColour c) { return static_cast<int>(c & 0xFF); }
 constexpr int GreenOf(ChartColour c) { return static_cast<int>(c >> 8 & 0xFF); }
 constexpr int BlueOf(ChartColour c) { return static_cast<int>(c >> 16 & 0xFF); }
 
-constexpr ChartColour CHART_BACKGROUND = ChartRgb(255, 255, 255);
+constexpr ChartColour CHART_BACKGROUND = PALETTE_WHITE;
 constexpr ChartColour CHART_SHAPE_OUTLINE = ChartRgb(50, 50, 160);
-constexpr ChartColour CHART_SHAPE_FILL = ChartRgb(255, 255, 255);
-constexpr ChartColour CHART_BAND_SELECTED_FOCUSED = ChartRgb(60, 60, 200);
-constexpr ChartColour CHART_BAND_SELECTED = ChartRgb(150, 160, 255);
+constexpr ChartColour CHART_SHAPE_FILL = PALETTE_WHITE;
+constexpr ChartColour CHART_BAND_SELECTED_FOCUSED = PALETTE_SELECTION_FOCUSED;
+constexpr ChartColour CHART_BAND_SELECTED = PALETTE_SELECTION;
 constexpr ChartColour CHART_BAND_ODD = ChartRgb(120, 130, 140);
 constexpr ChartColour CHART_BAND_EVEN = ChartRgb(130, 140, 150);
-constexpr ChartColour CHART_NUMBER_SELECTED = ChartRgb(255, 255, 255);
-constexpr ChartColour CHART_NUMBER = ChartRgb(10, 10, 35);
-constexpr ChartColour CHART_TEXT_FAULTY = ChartRgb(255, 0, 0);
-constexpr ChartColour CHART_TEXT = ChartRgb(0, 0, 0);
+constexpr ChartColour CHART_NUMBER_SELECTED = PALETTE_WHITE;
+constexpr ChartColour CHART_NUMBER = PALETTE_NUMBER_TEXT;
+constexpr ChartColour CHART_TEXT_FAULTY = PALETTE_ERROR;
+constexpr ChartColour CHART_TEXT = PALETTE_BLACK;
 constexpr ChartColour CHART_CONNECTOR = ChartRgb(100, 0, 50);
-constexpr ChartColour CHART_UNREACHABLE_STUB = ChartRgb(255, 0, 0);
+constexpr ChartColour CHART_UNREACHABLE_STUB = PALETTE_ERROR;
 
 // Corner cut of the loop hexagons, the same at every scale.
 constexpr int CHART_LOOP_CUT = 16;
