@@ -69,6 +69,19 @@ void ShowRunningProgram(MainWindowHarness& w) {
 
 void Paint(HWND hwnd) { ::RedrawWindow(hwnd, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN); }
 
+// The window resized from 1000 x 700 to `size` and back, repainted each time.
+void ResizeFigure(HWND w, const char* what, SIZE size, double floor, double target) {
+    PrintFigure(what,
+                MedianMilliseconds(10,
+                                   [&](int i) {
+                                       const bool back = i % 2 != 0;
+                                       ::SetWindowPos(w, nullptr, 0, 0, back ? 1000 : size.cx, back ? 700 : size.cy,
+                                                      SWP_NOMOVE | SWP_NOZORDER);
+                                       Paint(w);
+                                   }),
+                floor, target);
+}
+
 // A plain report list view in a window of its own, with the grid's size,
 // font, columns and texts: what repainting the grid cannot beat.
 class BareList {
@@ -181,22 +194,8 @@ TEST_F(MainWindowTest, EditResizeAndRepaintFigures) {
                                        }),
                     floor);
         Paint(w);
-        PrintFigure("resize within one font size (1000x700 <-> 1100x760)",
-                    MedianMilliseconds(10,
-                                       [&](int i) {
-                                           ::SetWindowPos(w, nullptr, 0, 0, i % 2 ? 1000 : 1100, i % 2 ? 700 : 760,
-                                                          SWP_NOMOVE | SWP_NOZORDER);
-                                           Paint(w);
-                                       }),
-                    floor, 30);
-        PrintFigure("resize across a font step (1000x700 <-> 1700x900)",
-                    MedianMilliseconds(10,
-                                       [&](int i) {
-                                           ::SetWindowPos(w, nullptr, 0, 0, i % 2 ? 1000 : 1700, i % 2 ? 700 : 900,
-                                                          SWP_NOMOVE | SWP_NOZORDER);
-                                           Paint(w);
-                                       }),
-                    floor, 60);
+        ResizeFigure(w, "resize within one font size (1000x700 <-> 1100x760)", {1100, 760}, floor, 30);
+        ResizeFigure(w, "resize across a font step (1000x700 <-> 1700x900)", {1700, 900}, floor, 60);
     });
 }
 

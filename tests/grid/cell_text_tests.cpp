@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <functional>
 #include <string>
+#include <type_traits>
 
 using namespace grid_testing;
 
@@ -20,21 +21,12 @@ std::wstring ListText(HWND list, int row, int column) {
     return buffer;
 }
 
-LRESULT SendItem(HWND list, UINT message, WPARAM wParam, int row, int column, const wchar_t* text,
-                 UINT mask = LVIF_TEXT) {
-    std::wstring copy = text;
-    LVITEMW item{};
+// An LVITEMW or LVITEMA with `text`, sent as `message`.
+template <typename Char>
+LRESULT SendItem(HWND list, UINT message, WPARAM wParam, int row, int column, const Char* text, UINT mask = LVIF_TEXT) {
+    std::basic_string<Char> copy = text;
+    std::conditional_t<std::is_same_v<Char, wchar_t>, LVITEMW, LVITEMA> item{};
     item.mask = mask;
-    item.iItem = row;
-    item.iSubItem = column;
-    item.pszText = copy.data();
-    return ::SendMessageW(list, message, wParam, reinterpret_cast<LPARAM>(&item));
-}
-
-LRESULT SendItemA(HWND list, UINT message, WPARAM wParam, int row, int column, const char* text) {
-    std::string copy = text;
-    LVITEMA item{};
-    item.mask = LVIF_TEXT;
     item.iItem = row;
     item.iSubItem = column;
     item.pszText = copy.data();
@@ -53,13 +45,13 @@ TEST(GridTexts, KeptTextsFollowEveryWayTheListChanges) {
     } steps[] = {
         {"the grid's own setter", [&] { grid.SetItemText(1, 2, L"OUT1"); }},
         {"LVM_SETITEMTEXTW", [&] { SendItem(list, LVM_SETITEMTEXTW, 2, 0, 3, L"0.5"); }},
-        {"LVM_SETITEMTEXTA", [&] { SendItemA(list, LVM_SETITEMTEXTA, 3, 0, 4, "abc"); }},
+        {"LVM_SETITEMTEXTA", [&] { SendItem(list, LVM_SETITEMTEXTA, 3, 0, 4, "abc"); }},
         {"LVM_SETITEMW", [&] { SendItem(list, LVM_SETITEMW, 0, 0, 5, L"IN1"); }},
         {"LVM_SETITEMW without text", [&] { SendItem(list, LVM_SETITEMW, 0, 0, 5, L"lost", LVIF_PARAM); }},
-        {"LVM_SETITEMA", [&] { SendItemA(list, LVM_SETITEMA, 0, 1, 6, "narrow"); }},
+        {"LVM_SETITEMA", [&] { SendItem(list, LVM_SETITEMA, 0, 1, 6, "narrow"); }},
         {"a row that is not there", [&] { SendItem(list, LVM_SETITEMTEXTW, 99, 0, 1, L"none"); }},
         {"LVM_INSERTITEMW in the middle", [&] { SendItem(list, LVM_INSERTITEMW, 0, 1, 0, L"new"); }},
-        {"LVM_INSERTITEMA at the end", [&] { SendItemA(list, LVM_INSERTITEMA, 0, 100, 0, "last"); }},
+        {"LVM_INSERTITEMA at the end", [&] { SendItem(list, LVM_INSERTITEMA, 0, 100, 0, "last"); }},
         {"LVM_DELETEITEM", [&] { grid.DeleteItem(0); }},
         {"a column deleted", [&] { grid.DeleteColumn(2); }},
         {"a column inserted", [&] { grid.InsertColumn(1, L"X", LVCFMT_LEFT, 40); }},
