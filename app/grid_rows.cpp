@@ -241,11 +241,12 @@ int CVelmoraDlg::ReadGridRows(ProgramRow (&rows)[MAX_ROWS]) const {
 }
 
 // The rows there are filled again in place, and only the difference in count
-// is inserted or deleted: a text a cell already holds costs nothing, so an
-// undo or a reload of a like program touches only what differs. Selection and
-// scrolling start afresh, as for a new list.
+// is inserted or deleted: a text a cell already holds costs nothing and a cell
+// that ends up looking as it did is not repainted, so an undo or a reload of a
+// like program repaints only what differs. Selection and scrolling start
+// afresh, as for a new list.
 void CVelmoraDlg::RowsToGrid() {
-    RedrawPause pause(m_grid, true);
+    CCellBatch batch(m_grid);
     const int count = std::clamp(m_rowCount, 0, MAX_ROWS);
     m_grid.SelectRow(-1);
     while (m_grid.GetItemCount() > count)

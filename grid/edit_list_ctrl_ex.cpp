@@ -70,17 +70,47 @@ const CellAttr* CEditListCtrlEx::Cell(int row, int column) const {
     return const_cast<CEditListCtrlEx*>(this)->Cell(row, column);
 }
 
+namespace {
+bool LookDifferent(const CellAttr& a, const CellAttr& b) {
+    return a.editor != b.editor || a.alignment != b.alignment || a.textColour != b.textColour ||
+           a.backColour != b.backColour;
+}
+}  // namespace
+
 void CEditListCtrlEx::ChangeCell(int row, int column, const CellAttr& attr) {
     CellAttr* cell = Cell(row, column);
     if (!cell)
         return;
-    const bool shows = cell->editor != attr.editor || cell->alignment != attr.alignment ||
-                       cell->textColour != attr.textColour || cell->backColour != attr.backColour;
+    const bool shows = LookDifferent(*cell, attr);
     *cell = attr;
-    // While the list's painting is held, the list repaints whole when it resumes.
+    // While the list's painting is held, the list repaints whole when it
+    // resumes; in a batch, the batch's end repaints.
     RECT bounds{};
-    if (shows && m_redraw && m_hWnd && CellBounds(row, column, bounds))
+    if (shows && m_redraw && m_batchDepth == 0 && m_hWnd && CellBounds(row, column, bounds))
         ::InvalidateRect(m_hWnd, &bounds, FALSE);
+}
+
+void CEditListCtrlEx::BeginCellBatch() {
+    if (m_batchDepth++ == 0)
+        m_batchStart = std::make_unique<CellTable>(m_cells);
+}
+
+void CEditListCtrlEx::EndCellBatch() {
+    if (m_batchDepth <= 0 || --m_batchDepth > 0)
+        return;
+    const std::unique_ptr<CellTable> start = std::move(m_batchStart);
+    if (!start || !m_redraw || !m_hWnd)
+        return;
+    const int rows = std::min(GetItemCount(), GRID_TABLE_ROWS);
+    const int columns = std::min(GetColumnCount(), GRID_TABLE_COLUMNS);
+    for (int row = 0; row < rows; ++row) {
+        for (int column = 0; column < columns; ++column) {
+            const size_t r = static_cast<size_t>(row), c = static_cast<size_t>(column);
+            RECT bounds{};
+            if (LookDifferent((*start)[r][c], m_cells[r][c]) && CellBounds(row, column, bounds))
+                ::InvalidateRect(m_hWnd, &bounds, FALSE);
+        }
+    }
 }
 
 void CEditListCtrlEx::SetCellEditable(int row, int column) {

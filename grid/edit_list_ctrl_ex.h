@@ -9,6 +9,7 @@
 #include "grid/cell_texts.h"
 #include "grid/item_editors.h"
 #include <array>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -52,6 +53,11 @@ public:
     // Copies all attributes of table row `from` to row `to`; the table does not
     // follow inserted or deleted list rows, the caller moves them with this.
     bool CopyCellRow(int from, int to);
+    // Attribute changes between the two are shown when the outermost batch
+    // ends, and only in cells that end up looking different from how they
+    // began: filling a row again with what it held repaints nothing.
+    void BeginCellBatch();
+    void EndCellBatch();
 
     // Registers a copy of `count` texts (null entries skipped, a null array
     // gives an empty list). Returns the list's 0-based index (cells use it + 1),
@@ -133,7 +139,10 @@ private:
     DWORD m_comboStyle = WS_CHILD | WS_VISIBLE | WS_BORDER | WS_VSCROLL | CBS_DROPDOWNLIST | CBS_NOINTEGRALHEIGHT;
     CItemEditEx m_edit;
     CItemComboEx m_combo;
-    std::array<std::array<CellAttr, GRID_TABLE_COLUMNS>, GRID_TABLE_ROWS> m_cells;
+    using CellTable = std::array<std::array<CellAttr, GRID_TABLE_COLUMNS>, GRID_TABLE_ROWS>;
+    CellTable m_cells;
+    int m_batchDepth = 0;
+    std::unique_ptr<CellTable> m_batchStart;  // the table as the outermost batch found it
     CellTexts m_texts;
     int m_nColumns = 0;    // the list's column count, kept with m_texts
     bool m_redraw = true;  // false while WM_SETREDRAW holds the list's painting
@@ -148,4 +157,16 @@ private:
     std::array<std::vector<std::wstring>, MAX_VALUE_LISTS> m_valueLists;
 
     DECLARE_MESSAGE_MAP()
+};
+
+// A cell batch for the life of the object.
+class CCellBatch {
+public:
+    explicit CCellBatch(CEditListCtrlEx& grid) : m_grid(grid) { m_grid.BeginCellBatch(); }
+    ~CCellBatch() { m_grid.EndCellBatch(); }
+    CCellBatch(const CCellBatch&) = delete;
+    CCellBatch& operator=(const CCellBatch&) = delete;
+
+private:
+    CEditListCtrlEx& m_grid;
 };

@@ -2,6 +2,7 @@
 // a flowchart band. What the screen shows after such a partial repaint must
 // equal, pixel for pixel, a full redraw of everything drawn from scratch.
 #include "chart/chart_metrics.h"
+#include "res/resource.h"
 #include "tests/app/main_window_test_support.h"
 #include <functional>
 #include <memory>
@@ -92,6 +93,36 @@ TEST_F(MainWindowTest, AChangedCellRepaintsLikeAFullRedraw) {
 // turns red in the grid and in the flowchart, whose IF connector moves too.
 TEST_F(MainWindowTest, AChangedErrorColourRepaintsLikeAFullRedraw) {
     CheckEditRepaint([](MainWindowHarness& w) { Choose(w, 1, kP7, L"3"); }, 4, 5);
+}
+
+// An undo shows the rows again in place, repainting only cells that differ:
+// the screen must equal a full redraw.
+TEST_F(MainWindowTest, AnUndoRepaintsLikeAFullRedraw) {
+    MainWindowHarness window;
+    window.Run([&](MainWindowHarness& w) {
+        ShowExample(w);
+        w.StartHistory();
+        Choose(w, 1, kP7, L"3");  // line 5 turns red, the IF's connector moves
+        Choose(w, 2, kP1, L"1");
+        const auto edited = ScreenAsItIs(w);
+        w.SendMessage(WM_COMMAND, ID_EDIT_UNDO);
+        EXPECT_EQ(w.Grid().GetItemText(2, kP1), L"0.5") << "the undo took place";
+        const auto partial = ScreenAsItIs(w);
+        const auto full = FullRedraw(w);
+        EXPECT_EQ(DifferingPixels(*partial, *full, WholeOf(*full)), 0) << "the partial repaint drifted";
+        RECT cell{};
+        ASSERT_TRUE(w.Grid().GetSubItemRect(2, kP1, LVIR_BOUNDS, cell));
+        const RECT grid = InWindow(w, w.Grid().m_hWnd);
+        ::OffsetRect(&cell, grid.left + 2, grid.top + 2);  // the client edge
+        EXPECT_GT(DifferingPixels(*edited, *full, cell), 0) << "the undone cell shows its old text";
+
+        // Undoing the first edit turns line 5 black again and moves the connector back.
+        w.SendMessage(WM_COMMAND, ID_EDIT_UNDO);
+        const auto partialAgain = ScreenAsItIs(w);
+        const auto fullAgain = FullRedraw(w);
+        EXPECT_EQ(DifferingPixels(*partialAgain, *fullAgain, WholeOf(*fullAgain)), 0) << "the second undo drifted";
+        EXPECT_GT(DifferingPixels(*full, *fullAgain, WholeOf(*fullAgain)), 0);
+    });
 }
 
 // A resize places the children with the window not drawing, then draws

@@ -96,3 +96,37 @@ TEST(GridTexts, AnAttributeChangeRepaintsItsCellAlone) {
     EXPECT_FALSE(::GetUpdateRect(grid.m_hWnd, &update, FALSE));
     grid.SetRedraw(TRUE);
 }
+
+// In a batch, a cell reset and set back as it was repaints nothing; a cell
+// that ends up different repaints alone, when the outermost batch ends.
+TEST(GridTexts, ABatchRepaintsOnlyCellsThatEndUpDifferent) {
+    GridHost host(4);
+    CEditListCtrlEx& grid = host.grid;
+    for (int row = 0; row < 4; ++row)
+        grid.ResetCells(row, 0, -1);
+    grid.SetCellTextColor(1, 2, RGB(0, 0, 200));
+    grid.SetCellBkColor(2, 4, RGB(200, 255, 255));
+    ::UpdateWindow(grid.m_hWnd);
+    RECT update{};
+    {
+        CCellBatch outer(grid);
+        {
+            CCellBatch inner(grid);
+            for (int row = 0; row < 4; ++row)
+                grid.ResetCells(row, 0, -1);
+            grid.SetCellTextColor(1, 2, RGB(0, 0, 200));
+            grid.SetCellBkColor(2, 4, RGB(200, 255, 255));
+            grid.SetCellTextColor(3, 1, RGB(255, 0, 0));
+        }
+        EXPECT_FALSE(::GetUpdateRect(grid.m_hWnd, &update, FALSE)) << "the inner batch's end shows nothing yet";
+    }
+    // Every cell ends as it began but row 3's, whose text turned red.
+    ASSERT_TRUE(::GetUpdateRect(grid.m_hWnd, &update, FALSE));
+    RECT cell{};
+    ASSERT_TRUE(grid.GetSubItemRect(3, 1, LVIR_BOUNDS, cell));
+    EXPECT_TRUE(::EqualRect(&update, &cell));
+    EXPECT_EQ(grid.Cell(3, 1)->textColour, RGB(255, 0, 0));
+    EXPECT_EQ(grid.Cell(1, 2)->textColour, RGB(0, 0, 200));
+    grid.EndCellBatch();  // one end too many changes nothing
+    EXPECT_EQ(grid.Cell(3, 1)->textColour, RGB(255, 0, 0));
+}
