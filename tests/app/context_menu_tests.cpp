@@ -31,10 +31,7 @@ public:
     MenuSeen Open(POINT screen) {
         seen = {};
         m_idle = false;
-        const UINT_PTR guard = ::SetTimer(nullptr, 0, 5000, [](HWND, UINT, UINT_PTR, DWORD) { ::EndMenu(); });
-        ::SendMessageW(m_hWnd, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(Grid().m_hWnd), MAKELPARAM(screen.x, screen.y));
-        ::KillTimer(nullptr, guard);
-        Pump();
+        OpenGridContextMenu(screen);
         return seen;
     }
 

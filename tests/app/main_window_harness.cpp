@@ -50,6 +50,13 @@ void MainWindowHarness::Tick(UINT_PTR id) {
 
 bool MainWindowHarness::StopTimer(UINT_PTR id) { return ::KillTimer(m_hWnd, id) != FALSE; }
 
+void MainWindowHarness::OpenGridContextMenu(POINT screen) {
+    const UINT_PTR guard = ::SetTimer(nullptr, 0, 5000, [](HWND, UINT, UINT_PTR, DWORD) { ::EndMenu(); });
+    ::SendMessageW(m_hWnd, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(Grid().m_hWnd), MAKELPARAM(screen.x, screen.y));
+    ::KillTimer(nullptr, guard);
+    Pump();
+}
+
 void MainWindowHarness::PressKey(HWND target, UINT vk) {
     ::PostMessageW(target, WM_KEYDOWN, vk, 1);
     ::PostMessageW(target, WM_KEYUP, vk, static_cast<LPARAM>(0xC0000001u));

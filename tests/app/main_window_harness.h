@@ -23,6 +23,10 @@ public:
     bool StopTimer(UINT_PTR id);
     // Posts a key press to `target` (key-down, then key-up) and pumps.
     void PressKey(HWND target, UINT vk);
+    // Asks for the grid's context menu at a screen point, as a right click
+    // does, and pumps once it has closed. The menu runs its own loop inside;
+    // a timer ends it after five seconds should a test fail to close it.
+    void OpenGridContextMenu(POINT screen);
 
 protected:
     BOOL OnInitDialog() override;

@@ -122,11 +122,7 @@ public:
         RECT grid;
         ::GetWindowRect(Grid().m_hWnd, &grid);
         const POINT at{(grid.left + grid.right) / 2, (grid.top + grid.bottom) / 2};
-        // Only a safety net: the menu closes long before when all goes well.
-        const UINT_PTR guard = ::SetTimer(nullptr, 0, 5000, [](HWND, UINT, UINT_PTR, DWORD) { ::EndMenu(); });
-        ::SendMessageW(m_hWnd, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(Grid().m_hWnd), MAKELPARAM(at.x, at.y));
-        ::KillTimer(nullptr, guard);
-        Pump();
+        OpenGridContextMenu(at);
         return m_seen;
     }
 
