@@ -84,17 +84,62 @@ void CDialog::EndDialog(int result) {
         ::PostMessageW(m_hWnd, WM_NULL, 0, 0);  // wake the modal loop
 }
 
+namespace {
+// What a dialog procedure returns for a message its window procedure answered
+// with `result`: a few messages take it as the return value, the rest from
+// DWLP_MSGRESULT (written only when it differs: each write is a server trip).
+INT_PTR DialogProcedureResult(HWND hwnd, UINT msg, LRESULT result) {
+    const bool direct = (msg >= WM_CTLCOLORMSGBOX && msg <= WM_CTLCOLORSTATIC) || msg == WM_COMPAREITEM ||
+                        msg == WM_VKEYTOITEM || msg == WM_CHARTOITEM || msg == WM_QUERYDRAGICON || msg == WM_INITDIALOG;
+    if (direct)
+        return static_cast<INT_PTR>(result);
+    if (::GetWindowLongPtrW(hwnd, DWLP_MSGRESULT) != result)
+        ::SetWindowLongPtrW(hwnd, DWLP_MSGRESULT, result);
+    return TRUE;
+}
+}  // namespace
+
 INT_PTR CALLBACK CDialog::StaticDlgProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    if (FromHandle(hwnd) || !t_creatingDialog)
-        return FALSE;  // bound: our subclass procedure has already handled the message
-    // First message of a new dialog: take the window over. From now on every
-    // message reaches CWnd's procedure first and this one only as the default.
-    CDialog* dialog = t_creatingDialog;
-    t_creatingDialog = nullptr;
-    dialog->SubclassWindow(hwnd);
-    if (msg == WM_INITDIALOG)  // no font message came first: route this one through the map
-        return static_cast<INT_PTR>(::SendMessageW(hwnd, msg, wParam, lParam));
-    return FALSE;
+    // Only dialogs created by DoModal have this procedure, each bound to its CDialog.
+    auto* dialog = static_cast<CDialog*>(FromHandle(hwnd));
+    if (!dialog) {  // the first message of a new dialog
+        if (!t_creatingDialog)
+            return FALSE;
+        dialog = t_creatingDialog;
+        t_creatingDialog = nullptr;
+        dialog->Bind(hwnd);
+        dialog->m_viaDialogProcedure = true;
+        dialog->PreSubclassWindow();
+    }
+    if (dialog->m_askingDialogManager) {
+        dialog->m_askingDialogManager = false;
+        return FALSE;
+    }
+    const bool outer = dialog->m_leftToDialogManager;
+    dialog->m_leftToDialogManager = false;
+    const LRESULT result = dialog->Route(msg, wParam, lParam);
+    const bool leave = dialog->m_leftToDialogManager;
+    dialog->m_leftToDialogManager = outer;
+    return leave ? FALSE : DialogProcedureResult(hwnd, msg, result);
+}
+
+LRESULT CDialog::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (!m_viaDialogProcedure)
+        return CWnd::WindowProc(msg, wParam, lParam);
+    LRESULT result = 0;
+    if (Handle(msg, wParam, lParam, result))
+        return result;
+    m_leftToDialogManager = true;
+    return 0;
+}
+
+LRESULT CDialog::DefWindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (!m_viaDialogProcedure || !m_hWnd)
+        return CWnd::DefWindowProc(msg, wParam, lParam);
+    m_askingDialogManager = true;
+    const LRESULT result = ::DefDlgProcW(m_hWnd, msg, wParam, lParam);
+    m_askingDialogManager = false;
+    return result;
 }
 
 BOOL CDialog::PreTranslateMessage(MSG* msg) {
@@ -154,5 +199,6 @@ INT_PTR CDialog::DoModal() {
         ::EnableWindow(owner, TRUE);
     if (::IsWindow(hwnd))
         ::DestroyWindow(hwnd);
+    m_viaDialogProcedure = false;
     return m_modalResult;
 }

@@ -1,6 +1,8 @@
 // CDialog: a dialog from a template, run modally by the framework's own loop
 // so that every queued message passes the pre-translate hooks of its target
-// window and that window's parents before dialog navigation.
+// window and that window's parents before dialog navigation. The dialog
+// procedure carries every message to the object: no subclass chain, whose
+// every message costs three window-server trips under Wine.
 #pragma once
 #include "framework/wnd.h"
 #include <string>
@@ -35,6 +37,9 @@ public:
     // the target's parents up to this dialog; true when one consumed it.
     bool WalkPreTranslate(MSG& msg);
 
+    LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
+    LRESULT DefWindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
+
 protected:
     // Binds controls and exchanges data; called by the default OnInitDialog.
     virtual void DoDataExchange(CDataExchange& dx);
@@ -50,6 +55,13 @@ private:
     void OnCancelCommand() { OnCancel(); }
     BOOL OnInitDialogMessage() { return OnInitDialog(); }
 
+    bool m_viaDialogProcedure = false;  // bound by DoModal's dialog procedure, not subclassed
+    // The dialog manager's own processing of the message in hand, asked for
+    // by DefWindowProc: the dialog procedure answers it "not handled".
+    bool m_askingDialogManager = false;
+    // Set when no handler took the message in hand: the dialog procedure
+    // leaves it to the dialog manager.
+    bool m_leftToDialogManager = false;
     bool m_inModal = false;
     int m_modalResult = -1;
 };

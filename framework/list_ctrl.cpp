@@ -11,14 +11,6 @@ int CListCtrl::InsertColumn(int column, const std::wstring& heading, int format,
         SendMessage(LVM_INSERTCOLUMNW, static_cast<WPARAM>(column), reinterpret_cast<LPARAM>(&col)));
 }
 
-LRESULT CListCtrl::Ask(UINT msg, WPARAM wParam, LPARAM lParam) const {
-    if (!m_classProc && m_hWnd)
-        m_classProc = reinterpret_cast<WNDPROC>(::GetClassLongPtrW(m_hWnd, GCLP_WNDPROC));
-    if (!m_classProc)
-        return ::SendMessageW(m_hWnd, msg, wParam, lParam);
-    return ::CallWindowProcW(m_classProc, m_hWnd, msg, wParam, lParam);
-}
-
 int CListCtrl::GetColumnCount() const {
     HWND header = GetHeaderCtrl();
     return header ? static_cast<int>(::SendMessageW(header, HDM_GETITEMCOUNT, 0, 0)) : 0;
@@ -54,6 +46,16 @@ std::wstring CListCtrl::GetItemText(int item, int subItem) const {
             return buffer;
         }
     }
+}
+
+void CListCtrl::RevealNearTop(int item) {
+    const int top = GetTopIndex();
+    RECT rc{};
+    if ((item >= top && item < top + GetCountPerPage()) || !GetItemRect(item, rc, LVIR_BOUNDS))
+        return;
+    // Report view scrolls by whole rows, given in pixels.
+    const int target = item > 0 ? item - 1 : 0;
+    SendMessage(LVM_SCROLL, 0, static_cast<LPARAM>(target - top) * (rc.bottom - rc.top));
 }
 
 BOOL CListCtrl::SetItemState(int item, UINT state, UINT mask) {

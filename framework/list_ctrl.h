@@ -6,12 +6,7 @@
 class CListCtrl : public CWnd {
 public:
     // Questions about the list's own state (counts, item states, rectangles,
-    // texts) go straight to the list's class procedure. Through the subclass
-    // chain every message costs two window-server trips under Wine, and a
-    // paint asks hundreds; nothing in the chain answers them differently.
-    // Anything that changes the list is sent, so every subclasser sees it.
-    LRESULT Ask(UINT msg, WPARAM wParam = 0, LPARAM lParam = 0) const;
-
+    // texts) are asked with CWnd::Ask: a paint asks hundreds.
     BOOL Create(DWORD style, const RECT& rect, HWND parent, UINT id) {
         return CWnd::Create(WC_LISTVIEWW, L"", style, rect, parent, id);
     }
@@ -47,6 +42,9 @@ public:
     BOOL EnsureVisible(int item, BOOL partialOk) {
         return static_cast<BOOL>(SendMessage(LVM_ENSUREVISIBLE, static_cast<WPARAM>(item), partialOk));
     }
+    // Scrolls so that `item`, when not wholly in view, shows second from the
+    // top with the items after it below (report view).
+    void RevealNearTop(int item);
     int GetTopIndex() const { return static_cast<int>(Ask(LVM_GETTOPINDEX)); }
     int GetCountPerPage() const { return static_cast<int>(Ask(LVM_GETCOUNTPERPAGE)); }
     int SubItemHitTest(LVHITTESTINFO* info) const {
@@ -67,7 +65,4 @@ public:
     virtual void DrawItem(DRAWITEMSTRUCT* dis);
     virtual void MeasureItem(MEASUREITEMSTRUCT* mis);
     bool OnChildNotify(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* result) override;
-
-private:
-    mutable WNDPROC m_classProc = nullptr;  // the list's own procedure, found at the first question
 };

@@ -1,4 +1,5 @@
 #include "framework/wnd.h"
+#include <algorithm>
 #include <commctrl.h>
 #include <mutex>
 #include <unordered_map>
@@ -96,6 +97,7 @@ void CWnd::Unbind() {
     if (m_subclassed)
         ::RemoveWindowSubclass(m_hWnd, &CWnd::SubclassProc, kSubclassId);
     m_subclassed = false;
+    m_classProc = nullptr;
     m_hWnd = nullptr;
 }
 
@@ -183,11 +185,19 @@ RECT CWnd::GetWindowRect() const {
     return rc;
 }
 
+LRESULT CWnd::Ask(UINT msg, WPARAM wParam, LPARAM lParam) const {
+    if (!m_classProc && m_hWnd)
+        m_classProc = reinterpret_cast<WNDPROC>(::GetClassLongPtrW(m_hWnd, GCLP_WNDPROC));
+    if (!m_classProc)
+        return ::SendMessageW(m_hWnd, msg, wParam, lParam);
+    return ::CallWindowProcW(m_classProc, m_hWnd, msg, wParam, lParam);
+}
+
 std::wstring CWnd::GetWindowText() const {
-    const int length = ::GetWindowTextLengthW(m_hWnd);
-    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
-    const int got = ::GetWindowTextW(m_hWnd, text.data(), length + 1);
-    text.resize(static_cast<size_t>(got > 0 ? got : 0));
+    const auto length = static_cast<int>(Ask(WM_GETTEXTLENGTH));
+    std::wstring text(static_cast<size_t>(length > 0 ? length : 0) + 1, L'\0');
+    const auto got = static_cast<int>(Ask(WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data())));
+    text.resize(static_cast<size_t>(std::clamp(got, 0, length > 0 ? length : 0)));
     return text;
 }
 
@@ -273,11 +283,13 @@ bool CWnd::ReflectToChild(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& resul
     return target && target != this && target->OnChildNotify(msg, wParam, lParam, &result);
 }
 
+bool CWnd::Handle(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    return ReflectToChild(msg, wParam, lParam, result) || DispatchToMap(msg, wParam, lParam, result);
+}
+
 LRESULT CWnd::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     LRESULT result = 0;
-    if (ReflectToChild(msg, wParam, lParam, result))
-        return result;
-    if (DispatchToMap(msg, wParam, lParam, result))
+    if (Handle(msg, wParam, lParam, result))
         return result;
     return DefWindowProc(msg, wParam, lParam);
 }

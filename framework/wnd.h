@@ -36,11 +36,21 @@ public:
     virtual LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam);
     // A message reflected from the parent back to this child; true when handled.
     virtual bool OnChildNotify(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* result);
+    // Reflection to the child it concerns, then the message map; true when either handled it.
+    bool Handle(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result);
 
     // Default processing of the message being handled right now.
     LRESULT Default();
     // Default processing of any message (the previous window procedure or DefWindowProc).
     virtual LRESULT DefWindowProc(UINT msg, WPARAM wParam, LPARAM lParam);
+
+    // A question about the window's own state (its text, its font, a list's
+    // counts and rectangles) goes straight to the class procedure. Through a
+    // subclass chain every message costs three window-server trips under
+    // Wine, and a paint asks many; nothing in the chain answers them
+    // differently. Anything that changes the window is sent, so every
+    // subclasser sees it.
+    LRESULT Ask(UINT msg, WPARAM wParam = 0, LPARAM lParam = 0) const;
 
     // Thin conveniences used throughout the UI.
     HWND GetDlgItem(int id) const { return ::GetDlgItem(m_hWnd, id); }
@@ -66,7 +76,7 @@ public:
     void SetFont(HFONT font, BOOL redraw = TRUE) {
         ::SendMessageW(m_hWnd, WM_SETFONT, reinterpret_cast<WPARAM>(font), redraw);
     }
-    HFONT GetFont() const { return reinterpret_cast<HFONT>(::SendMessageW(m_hWnd, WM_GETFONT, 0, 0)); }
+    HFONT GetFont() const { return reinterpret_cast<HFONT>(Ask(WM_GETFONT)); }
 
     // The window procedure of every class the framework registers itself.
     static LRESULT CALLBACK StaticWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
@@ -79,6 +89,10 @@ protected:
     virtual const MessageMap* GetMessageMap() const;
     // Called after WM_NCDESTROY, when the object is no longer bound.
     virtual void PostNcDestroy() {}
+    // Binds the object to a window that already reaches it (a framework class, a dialog procedure).
+    void Bind(HWND hwnd);
+    // Runs the message through WindowProc as the message being handled; unbinds at WM_NCDESTROY.
+    LRESULT Route(UINT msg, WPARAM wParam, LPARAM lParam);
 
 public:
     static const MessageMap* StaticMessageMap();
@@ -90,15 +104,14 @@ private:
         LPARAM lParam = 0;
     };
 
-    void Bind(HWND hwnd);
     void Unbind();
     bool DispatchToMap(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result);
     bool ReflectToChild(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result);
     bool DispatchKey(UINT key, bool keyed, UINT code, UINT id, WPARAM wParam, LPARAM lParam, LRESULT& result);
     static LRESULT CALLBACK SubclassProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR id,
                                          DWORD_PTR self);
-    LRESULT Route(UINT msg, WPARAM wParam, LPARAM lParam);
 
-    bool m_subclassed = false;  // a platform window, reached through SetWindowSubclass
+    bool m_subclassed = false;              // a platform window, reached through SetWindowSubclass
+    mutable WNDPROC m_classProc = nullptr;  // found at the first question
     CurrentMessage m_current;
 };

@@ -153,3 +153,54 @@ TEST(Dialog, ParentIsDisabledWhileModalAndEnabledAfter) {
     EXPECT_FALSE(dialog.ownerEnabledInside);
     EXPECT_TRUE(::IsWindowEnabled(owner.m_hWnd));
 }
+
+namespace {
+constexpr UINT kAnswer = WM_APP + 1;   // answered 42
+constexpr UINT kNested = WM_APP + 2;   // asks kAnswer, then answers 0
+constexpr UINT kDefault = WM_APP + 3;  // answers what the dialog manager answers DM_GETDEFID
+
+// Answers travel back through the dialog procedure and DWLP_MSGRESULT.
+class AnsweringDialog : public CDialog {
+public:
+    AnsweringDialog() : CDialog(IDD_TEST_DIALOG) {}
+    LRESULT answer = -1;
+    LRESULT nested = -1;
+    LRESULT defaultId = -1;
+    LRESULT defaultIdAskedByHandler = -1;
+
+protected:
+    BOOL OnInitDialog() override {
+        CDialog::OnInitDialog();
+        answer = SendMessage(kAnswer);
+        nested = SendMessage(kNested);
+        defaultId = SendMessage(DM_GETDEFID);
+        defaultIdAskedByHandler = SendMessage(kDefault);
+        EndDialog(IDOK);
+        return TRUE;
+    }
+    LRESULT OnAnswer(WPARAM, LPARAM) { return 42; }
+    LRESULT OnNested(WPARAM, LPARAM) {
+        SendMessage(kAnswer);
+        return 0;
+    }
+    LRESULT OnDefault(WPARAM, LPARAM) { return DefWindowProc(DM_GETDEFID, 0, 0); }
+    DECLARE_MESSAGE_MAP()
+};
+
+// clang-format off
+BEGIN_MESSAGE_MAP(AnsweringDialog, CDialog)
+    Message<&ThisClass::OnAnswer>(kAnswer),
+    Message<&ThisClass::OnNested>(kNested),
+    Message<&ThisClass::OnDefault>(kDefault),
+END_MESSAGE_MAP()
+// clang-format on
+}  // namespace
+
+TEST(Dialog, AnswersReachTheSenderAndTheRestIsTheDialogManagers) {
+    AnsweringDialog dialog;
+    EXPECT_EQ(dialog.DoModal(), IDOK);
+    EXPECT_EQ(dialog.answer, 42);
+    EXPECT_EQ(dialog.nested, 0) << "an answer given inside does not leak into the outer one";
+    EXPECT_EQ(dialog.defaultId, MAKELRESULT(IDOK, DC_HASDEFID)) << "no handler: the dialog manager answers";
+    EXPECT_EQ(dialog.defaultIdAskedByHandler, MAKELRESULT(IDOK, DC_HASDEFID)) << "default processing on request";
+}
