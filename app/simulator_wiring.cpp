@@ -81,7 +81,12 @@ bool CVelmoraDlg::LoadRunProgram(DeviceRun& run) {
 void CVelmoraDlg::ShowRunningRow(int row) {
     if (row < 0 || row >= m_grid.GetItemCount())
         return;
-    // The grid tells the flowchart (LVN_ITEMCHANGED), which scrolls to it.
+    // Out of view, the running row comes in second from the top with the rows
+    // that run next below it: both views then scroll once a page, not at
+    // every row (each scroll redraws a scroll bar, which is slow under Wine).
+    m_grid.RevealNearTop(row);
+    m_chart.RevealElementNearTop(row + 1);  // the flowchart's first element is its start
+    // The grid tells the flowchart (LVN_ITEMCHANGED), which selects it.
     m_grid.SelectRow(row);
     m_grid.EnsureVisible(row, FALSE);
 }

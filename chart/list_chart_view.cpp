@@ -156,6 +156,16 @@ int CListChartView::ElementFromPoint(int, int y) const {
     return index >= m_nCount ? -1 : index;
 }
 
+void CListChartView::RevealElementNearTop(int i) {
+    const int rowHeight = g_chartMetrics.rowHeight;
+    if (m_nCount <= 0 || i < 0 || i >= m_nCount || rowHeight == 0)
+        return;
+    const POINT pos = GetScrollPosition();
+    if (i * rowHeight >= pos.y && (i + 1) * rowHeight <= pos.y + GetClientRect().bottom)
+        return;
+    ScrollToPoint(pos.x, std::max(0, i - 1) * rowHeight);
+}
+
 int CListChartView::SelectElement(int i) {
     if (m_nCount <= 0 || i < 0 || i >= m_nCount)
         return 0;

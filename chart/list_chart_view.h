@@ -46,6 +46,10 @@ public:
     // Scrolls element i into view and selects it, without notifying the
     // parent. Returns 1 when the selection changed.
     int SelectElement(int i);
+    // Scrolls so that element i, when not wholly in view, shows second from
+    // the top with the elements after it below: a view that follows a
+    // running program then scrolls once a page, not at every row.
+    void RevealElementNearTop(int i);
 
     // Selected element, -1 for none. The main window clears it for a new program.
     int m_nSelected = -1;

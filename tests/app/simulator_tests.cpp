@@ -3,6 +3,7 @@
 // checked through the run, the views' selections and the lamps' pixels.
 #include "app/ini_file.h"
 #include "app/velmora_app.h"
+#include "model/vocabulary.h"
 #include "widgets/ask_question.h"
 #include "res/resource.h"
 #include "tests/app/main_window_test_support.h"
@@ -170,6 +171,58 @@ TEST_F(SimulatorTest, SelectionsFollowTheRunningRowStepByStep) {
             EXPECT_EQ(w.Chart().m_nSelected, row + 1) << "the flowchart's element of the row";
         }
         EXPECT_FALSE(w.Simulator().IsRunning());
+    });
+}
+
+// Past the edge of the view, the running row comes in second from the top
+// with the rows that run next below it, and both views stay put until it
+// leaves the view again: a scroll a page, not one at every row.
+TEST_F(SimulatorTest, ViewsFollowTheRunningRowAPageAtATime) {
+    MainWindowHarness window;
+    window.Run([&](MainWindowHarness& w) {
+        ProgramRow rows[MAX_ROWS] = {};  // GOTO the next line, then END: a row a step
+        for (int i = 0; i < MAX_ROWS; ++i) {
+            const bool last = i == MAX_ROWS - 1;
+            SetRowText(rows[i].name, last ? L"END" : L"GOTO");
+            if (!last)
+                SetRowText(rows[i].params[0], std::to_wstring(i + 2).c_str());
+            rows[i].code = static_cast<int16_t>(FindCommand(RowText(rows[i].name)));
+        }
+        w.ShowProgram(rows);
+        w.Pump();
+        OpenByButton(w);
+        const int page = w.Grid().GetCountPerPage();
+        const int rowHeight = g_chartMetrics.rowHeight;
+        const int chartHeight = w.Chart().GetClientRect().bottom;
+        ASSERT_LT(page, MAX_ROWS / 2) << "the window shows part of the program";
+        int top = w.Grid().GetTopIndex();
+        int chartTop = w.Chart().GetScrollPosition().y;
+        int gridScrolls = 0;
+        int chartScrolls = 0;
+        for (int step = 0; step < MAX_ROWS - 1; ++step) {
+            Click(w, IDC_SIM_STEP);
+            const int row = w.Simulator().Run().Row();
+            SCOPED_TRACE(testing::Message() << "row " << row);
+            ASSERT_EQ(w.Grid().GetSelectedRow(), row);
+            if (w.Grid().GetTopIndex() != top) {
+                ++gridScrolls;
+                top = w.Grid().GetTopIndex();
+                EXPECT_TRUE(top == row - 1 || top + page >= MAX_ROWS) << "second from the top, or the end in view";
+            }
+            EXPECT_TRUE(row >= top && row < top + page) << "the grid shows the row";
+            const int element = row + 1;  // the flowchart's first element is its start
+            if (w.Chart().GetScrollPosition().y != chartTop) {
+                ++chartScrolls;
+                chartTop = w.Chart().GetScrollPosition().y;
+                EXPECT_LE(chartTop, (element - 1) * rowHeight) << "a row of context above it";
+            }
+            EXPECT_TRUE(element * rowHeight >= chartTop && (element + 1) * rowHeight <= chartTop + chartHeight)
+                << "the flowchart shows the row";
+        }
+        EXPECT_GE(gridScrolls, 1);
+        EXPECT_LE(gridScrolls, MAX_ROWS / (page - 1) + 1);
+        EXPECT_GE(chartScrolls, 1);
+        EXPECT_LE(chartScrolls, MAX_ROWS * rowHeight / (chartHeight - 2 * rowHeight) + 1);
     });
 }
 
