@@ -1,4 +1,5 @@
 #include "framework/app.h"
+#include "framework/class_takeover.h"
 #include <objbase.h>
 
 namespace {
@@ -30,6 +31,7 @@ CWinApp::~CWinApp() {
 CWinApp* CWinApp::Current() { return g_app; }
 
 void CWinApp::InitFramework() {
+    framework::TakeOverCommonControls();
     // Hosted controls and the shell's file dialogs want a single-threaded apartment.
     if (!m_comInitialised)
         m_comInitialised = SUCCEEDED(::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));

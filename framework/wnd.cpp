@@ -1,4 +1,5 @@
 #include "framework/wnd.h"
+#include "framework/class_takeover.h"
 #include <algorithm>
 #include <commctrl.h>
 #include <mutex>
@@ -97,6 +98,7 @@ void CWnd::Unbind() {
     if (m_subclassed)
         ::RemoveWindowSubclass(m_hWnd, &CWnd::SubclassProc, kSubclassId);
     m_subclassed = false;
+    m_platformProc = nullptr;
     m_classProc = nullptr;
     m_hWnd = nullptr;
 }
@@ -155,6 +157,12 @@ BOOL CWnd::Create(LPCWSTR className, LPCWSTR title, DWORD style, const RECT& rec
 BOOL CWnd::SubclassWindow(HWND hwnd) {
     if (!hwnd || m_hWnd || FromHandle(hwnd))
         return FALSE;
+    if (const WNDPROC platform = framework::TakenOverProcedure(hwnd)) {
+        Bind(hwnd);
+        m_platformProc = platform;
+        PreSubclassWindow();
+        return TRUE;
+    }
     if (!::SetWindowSubclass(hwnd, &CWnd::SubclassProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this)))
         return FALSE;
     Bind(hwnd);
@@ -187,7 +195,8 @@ RECT CWnd::GetWindowRect() const {
 
 LRESULT CWnd::Ask(UINT msg, WPARAM wParam, LPARAM lParam) const {
     if (!m_classProc && m_hWnd)
-        m_classProc = reinterpret_cast<WNDPROC>(::GetClassLongPtrW(m_hWnd, GCLP_WNDPROC));
+        m_classProc = m_platformProc ? m_platformProc
+                                     : reinterpret_cast<WNDPROC>(::GetClassLongPtrW(m_hWnd, GCLP_WNDPROC));
     if (!m_classProc)
         return ::SendMessageW(m_hWnd, msg, wParam, lParam);
     return ::CallWindowProcW(m_classProc, m_hWnd, msg, wParam, lParam);
@@ -226,6 +235,8 @@ BOOL CWnd::ModifyStyleEx(DWORD remove, DWORD add, UINT frameFlags) {
 LRESULT CWnd::DefWindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     if (m_subclassed)
         return ::DefSubclassProc(m_hWnd, msg, wParam, lParam);
+    if (m_platformProc)
+        return ::CallWindowProcW(m_platformProc, m_hWnd, msg, wParam, lParam);
     return ::DefWindowProcW(m_hWnd, msg, wParam, lParam);
 }
 
@@ -320,6 +331,14 @@ LRESULT CALLBACK CWnd::StaticWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM 
     }
     if (!wnd)
         return ::DefWindowProcW(hwnd, msg, wParam, lParam);
+    return wnd->Route(msg, wParam, lParam);
+}
+
+LRESULT CWnd::RouteOverPlatform(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, WNDPROC platform) {
+    // Until bound (during creation, or a window no object takes) the platform answers alone.
+    CWnd* wnd = FromHandle(hwnd);
+    if (!wnd || wnd->m_platformProc != platform)
+        return ::CallWindowProcW(platform, hwnd, msg, wParam, lParam);
     return wnd->Route(msg, wParam, lParam);
 }
 

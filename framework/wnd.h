@@ -20,7 +20,8 @@ public:
 
     // Creates a window. Classes registered by PreCreateWindow with
     // CWnd::StaticWndProc are bound at WM_NCCREATE; platform classes are
-    // subclassed right after creation, with SetWindowSubclass, so that other
+    // bound right after creation: through their class procedure when the
+    // class is taken over, else with SetWindowSubclass, so that other
     // subclassers above and below keep their place in the chain.
     BOOL Create(LPCWSTR className, LPCWSTR title, DWORD style, const RECT& rect, HWND parent, UINT id,
                 DWORD exStyle = 0);
@@ -80,6 +81,9 @@ public:
 
     // The window procedure of every class the framework registers itself.
     static LRESULT CALLBACK StaticWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+    // The class procedure of a platform class taken over (framework/class_takeover.h):
+    // a bound window's object, else the platform procedure.
+    static LRESULT RouteOverPlatform(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, WNDPROC platform);
     // For PreCreateWindow: registers `className` with StaticWndProc and the
     // arrow cursor unless the module already has it, and names it in `cs`.
     static BOOL UseFrameworkClass(CREATESTRUCTW& cs, LPCWSTR className, UINT classStyle = 0,
@@ -112,6 +116,7 @@ private:
                                          DWORD_PTR self);
 
     bool m_subclassed = false;              // a platform window, reached through SetWindowSubclass
+    WNDPROC m_platformProc = nullptr;       // of a class taken over, reached through its class procedure
     mutable WNDPROC m_classProc = nullptr;  // found at the first question
     CurrentMessage m_current;
 };

@@ -1,5 +1,6 @@
 #include "tests/app/main_window_test_support.h"
 #include "app/velmora_app.h"
+#include "framework/class_takeover.h"
 #include "grid/grid_messages.h"
 #include "model/program_row.h"
 #include "model/vocabulary.h"
@@ -13,6 +14,7 @@ MainWindowTest::MainWindowTest() : folder(L"mainwin-" + app_test::CurrentTestNam
 void MainWindowTest::SetUp() {
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_LISTVIEW_CLASSES | ICC_PROGRESS_CLASS | ICC_STANDARD_CLASSES};
     ::InitCommonControlsEx(&controls);
+    framework::TakeOverCommonControls();  // as the application's start-up does
     CVelmoraApp& app = g_velmoraApp;
     app.m_exeFolder = folder.path();
     app.m_settingsPath = folder / L"Velmora.ini";

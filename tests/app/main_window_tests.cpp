@@ -751,3 +751,27 @@ TEST_F(MainWindowTest, EscapeClosesAnUnchangedProgramWithoutAQuestion) {
     EXPECT_EQ(result, IDOK);
     EXPECT_TRUE(app_test::FileExists(folder / L"CurFlowchart.STxt"));
 }
+
+// Started as the application starts, the controls reach their objects through
+// their own class procedures, with no subclass chain, under the template's
+// class names.
+TEST_F(MainWindowTest, ControlsAreBoundWithoutASubclassChainUnderTheirOwnNames) {
+    MainWindowHarness window;
+    window.Run([](MainWindowHarness& w) {
+        const struct {
+            HWND control;
+            const wchar_t* className;
+        } controls[] = {{w.Grid().m_hWnd, L"SysListView32"},
+                        {w.GetDlgItem(IDC_OPEN), L"Button"},
+                        {w.GetDlgItem(IDC_CMD_FOR), L"Button"},
+                        {w.LangCombo().m_hWnd, L"ComboBox"}};
+        for (const auto& c : controls) {
+            SCOPED_TRACE(testing::Message() << c.className);
+            EXPECT_NE(CWnd::FromHandle(c.control), nullptr);
+            EXPECT_EQ(::GetWindowLongPtrW(c.control, GWLP_WNDPROC), ::GetClassLongPtrW(c.control, GCLP_WNDPROC));
+            wchar_t name[64]{};
+            ::GetClassNameW(c.control, name, 64);
+            EXPECT_EQ(_wcsicmp(name, c.className), 0) << name;
+        }
+    });
+}

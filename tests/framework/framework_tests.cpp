@@ -1,4 +1,5 @@
 // Windows, message maps, binding, reflection and the RAII helpers.
+#include "framework/class_takeover.h"
 #include "framework/controls.h"
 #include "framework/gdi.h"
 #include "framework/list_ctrl.h"
@@ -138,6 +139,23 @@ public:
 
 // clang-format off
 BEGIN_MESSAGE_MAP(TextCountingButton, CButton)
+    Message<&ThisClass::OnSetText>(WM_SETTEXT),
+END_MESSAGE_MAP()
+// clang-format on
+
+// Counts the texts set on a window of any class.
+class TextCountingWnd : public CWnd {
+public:
+    int texts = 0;
+    LRESULT OnSetText(WPARAM, LPARAM) {
+        ++texts;
+        return Default();
+    }
+    DECLARE_MESSAGE_MAP()
+};
+
+// clang-format off
+BEGIN_MESSAGE_MAP(TextCountingWnd, CWnd)
     Message<&ThisClass::OnSetText>(WM_SETTEXT),
 END_MESSAGE_MAP()
 // clang-format on
@@ -369,4 +387,52 @@ TEST(MessageMap, OnlyRealColourQueriesReachTheColourEntry) {
     parent.SendMessage(WM_CTLCOLORBTN, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(label));
     EXPECT_EQ(parent.types, (std::vector<UINT>{CTLCOLOR_BTN}));
     ::ReleaseDC(label, dc);
+}
+
+// A class taken over keeps its name and its platform behaviour; its windows
+// bind through the class procedure with no subclass chain, and another
+// subclasser still sees every message. Only the trackbar is taken over here,
+// so the other binding tests keep exercising the subclass chain.
+TEST(Binding, ATakenOverClassBindsWithoutAChainAndKeepsItsName) {
+    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_BAR_CLASSES};
+    ASSERT_TRUE(::InitCommonControlsEx(&controls));
+    ASSERT_TRUE(framework::TakeOverClass(TRACKBAR_CLASSW));
+    EXPECT_TRUE(framework::TakeOverClass(TRACKBAR_CLASSW)) << "taken over once, found again";
+    EXPECT_FALSE(framework::TakeOverClass(L"NoSuchPlatformClass"));
+    RecordingParent parent;
+    ASSERT_TRUE(parent.CreateHost(300, 100));
+
+    TextCountingWnd bar;
+    ASSERT_TRUE(bar.Create(TRACKBAR_CLASSW, L"", WS_CHILD | WS_VISIBLE, RECT{0, 0, 200, 30}, parent.m_hWnd, 7));
+    wchar_t name[64]{};
+    ::GetClassNameW(bar.m_hWnd, name, 64);
+    EXPECT_EQ(_wcsicmp(name, TRACKBAR_CLASSW), 0) << "the class keeps its name";
+    EXPECT_NE(framework::TakenOverProcedure(bar.m_hWnd), nullptr);
+    EXPECT_EQ(::GetWindowLongPtrW(bar.m_hWnd, GWLP_WNDPROC), ::GetClassLongPtrW(bar.m_hWnd, GCLP_WNDPROC))
+        << "no subclass chain";
+
+    int above = 0;
+    ASSERT_TRUE(::SetWindowSubclass(bar.m_hWnd, &CountSetText, 1, reinterpret_cast<DWORD_PTR>(&above)));
+    ::SetWindowTextW(bar.m_hWnd, L"one");
+    EXPECT_EQ(above, 1);
+    EXPECT_EQ(bar.texts, 1);
+    EXPECT_EQ(bar.GetWindowText(), L"one") << "Default() reached the platform";
+    bar.SendMessage(TBM_SETRANGE, TRUE, MAKELPARAM(0, 100));
+    bar.SendMessage(TBM_SETPOS, TRUE, 40);
+    EXPECT_EQ(bar.Ask(TBM_GETPOS), 40);
+    ::RemoveWindowSubclass(bar.m_hWnd, &CountSetText, 1);
+
+    // A window of the class that no object takes is the platform's alone.
+    HWND loose = ::CreateWindowExW(0, TRACKBAR_CLASSW, L"", WS_CHILD | WS_VISIBLE, 0, 40, 200, 30, parent.m_hWnd,
+                                   nullptr, ::GetModuleHandleW(nullptr), nullptr);
+    ASSERT_NE(loose, nullptr);
+    ::SendMessageW(loose, TBM_SETRANGE, TRUE, MAKELPARAM(0, 100));
+    ::SendMessageW(loose, TBM_SETPOS, TRUE, 70);
+    EXPECT_EQ(::SendMessageW(loose, TBM_GETPOS, 0, 0), 70);
+    EXPECT_EQ(CWnd::FromHandle(loose), nullptr);
+
+    const HWND raw = bar.m_hWnd;
+    ::DestroyWindow(raw);
+    EXPECT_EQ(bar.m_hWnd, nullptr) << "released when its window goes";
+    EXPECT_EQ(CWnd::FromHandle(raw), nullptr);
 }
