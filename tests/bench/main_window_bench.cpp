@@ -125,6 +125,15 @@ public:
 
     void Repaint() const { ::RedrawWindow(m_list, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW); }
     HWND Window() const { return m_window; }
+    // Row `row` selected instead of the one before, repainted.
+    void SelectAndPaint(int row) const {
+        LVITEMW item{};
+        item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+        ::SendMessageW(m_list, LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&item));
+        item.state = LVIS_SELECTED | LVIS_FOCUSED;
+        ::SendMessageW(m_list, LVM_SETITEMSTATE, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
+        ::UpdateWindow(m_list);
+    }
     // The list filling the window's client area, as a resize would leave it.
     void Fill() const {
         RECT client{};
@@ -232,6 +241,13 @@ TEST_F(MainWindowTest, SimulatorRowFigures) {
             Paint(sim);
         };
         bench::PrintHeading("Simulator, 50-row program (median of the runs):");
+        double floor = 0;
+        {  // gone before the editor is measured: an overlapping window slows its paints
+            const BareList bare(w.Grid());
+            floor = MedianMilliseconds(100, [&](int i) { bare.SelectAndPaint(i % 10); });
+        }
+        Paint(w);
+        PrintFigure("floor: a bare list view moving its selection a row", floor);
         ::SendMessageW(step, BM_CLICK, 0, 0);
         ASSERT_TRUE(boxes.boxes.empty()) << "the program runs";
         PrintFigure("one executed row: Step, lamps, clock, both selections",
@@ -240,12 +256,15 @@ TEST_F(MainWindowTest, SimulatorRowFigures) {
                                            ::SendMessageW(step, BM_CLICK, 0, 0);
                                            paintBoth();
                                        }),
-                    0, 1);
+                    floor, 1);
         ::SendMessageW(sim.GetDlgItem(IDC_SIM_RUN), BM_CLICK, 0, 0);
-        PrintFigure("one timer tick at 1x, repainted", MedianMilliseconds(100, [&](int) {
-                        sim.SendMessage(WM_TIMER, TIMER_SIM_TICK, 0);
-                        paintBoth();
-                    }));
+        PrintFigure("one timer tick at 1x, repainted",
+                    MedianMilliseconds(100,
+                                       [&](int) {
+                                           sim.SendMessage(WM_TIMER, TIMER_SIM_TICK, 0);
+                                           paintBoth();
+                                       }),
+                    floor);
     });
 }
 
