@@ -4,6 +4,7 @@
 #include "app/velmora_app.h"
 #include "model/vocabulary.h"
 #include "model/text_number.h"
+#include <algorithm>
 #include <commctrl.h>
 
 namespace {
@@ -106,10 +107,11 @@ void CSimulatorWindow::CreateControls() {
     const HFONT font = m_font;
     auto place = [](int x, int y, int w, int h) { return RECT{x, y, x + w, y + h}; };
     auto label = [&](UINT id, RECT rc, DWORD extra = 0) {
-        ::CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE | SS_NOPREFIX | extra, rc.left, rc.top,
-                          rc.right - rc.left, rc.bottom - rc.top, m_hWnd, reinterpret_cast<HMENU>(UINT_PTR(id)),
-                          ::GetModuleHandleW(nullptr), nullptr);
-        ::SendMessageW(GetDlgItem(static_cast<int>(id)), WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+        const HWND control = ::CreateWindowExW(
+            0, L"STATIC", L"", WS_CHILD | WS_VISIBLE | SS_NOPREFIX | extra, rc.left, rc.top, rc.right - rc.left,
+            rc.bottom - rc.top, m_hWnd, reinterpret_cast<HMENU>(UINT_PTR(id)), ::GetModuleHandleW(nullptr), nullptr);
+        ::SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+        return control;
     };
     for (int i = 0; i < 4; ++i) {
         m_buttons[i].Create(L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, place(8 + 92 * i, 8, 84, 26),
@@ -123,7 +125,7 @@ void CSimulatorWindow::CreateControls() {
     for (int speed : kSimSpeeds)
         m_speedCombo.AddString(std::to_wstring(speed) + L"\u00D7");
     m_speedCombo.SetCurSel(0);
-    label(IDC_SIM_CLOCK, place(170, 46, 200, 18));
+    m_clockText = label(IDC_SIM_CLOCK, place(170, 46, 200, 18));
 
     for (int input = 0; input < RUN_INPUT_COUNT; ++input) {
         const int y = 80 + 36 * input;
@@ -153,8 +155,8 @@ void CSimulatorWindow::CreateControls() {
         SetText(IDC_SIM_LAMP_NAME + i, L"OUT" + std::to_wstring(i + 1));
     }
     label(IDC_SIM_LOOPS_LABEL, place(8, 316, 200, 18));
-    label(IDC_SIM_LOOPS, place(8, 334, 364, 52));
-    label(IDC_SIM_STATUS, place(8, 392, 364, 22), SS_SUNKEN | SS_CENTERIMAGE);
+    m_loopsText = label(IDC_SIM_LOOPS, place(8, 334, 364, 52));
+    m_statusText = label(IDC_SIM_STATUS, place(8, 392, 364, 22), SS_SUNKEN | SS_CENTERIMAGE);
 }
 
 void CSimulatorWindow::ApplyLanguage() {
@@ -173,10 +175,12 @@ void CSimulatorWindow::ApplyLanguage() {
     UpdateView();
 }
 
-void CSimulatorWindow::SetText(UINT id, const std::wstring& text) {
-    const HWND control = GetDlgItem(static_cast<int>(id));
-    wchar_t old[256] = {};
-    ::GetWindowTextW(control, old, 256);
+void CSimulatorWindow::SetText(UINT id, const std::wstring& text) { SetText(GetDlgItem(static_cast<int>(id)), text); }
+
+void CSimulatorWindow::SetText(HWND control, const std::wstring& text) {
+    const int length = ::GetWindowTextLengthW(control);
+    std::wstring old(static_cast<size_t>(std::max(length, 0)) + 1, L'\0');
+    old.resize(static_cast<size_t>(std::max(::GetWindowTextW(control, old.data(), length + 1), 0)));
     if (text != old)
         ::SetWindowTextW(control, text.c_str());
 }
@@ -319,9 +323,9 @@ void CSimulatorWindow::UpdateView() {
     const unsigned outputs = m_loaded ? m_run.Outputs() : 0;
     for (int i = 0; i < RUN_OUTPUT_COUNT; ++i)
         m_lamps[i].SetOn((outputs & (1u << i)) != 0);
-    SetText(IDC_SIM_CLOCK, Text(XT_SIM_CLOCK) + L": " + TenthsText(m_loaded ? m_run.Clock() : 0) + L" s");
-    SetText(IDC_SIM_LOOPS, LoopsText());
-    SetText(IDC_SIM_STATUS, StatusText());
+    SetText(m_clockText, Text(XT_SIM_CLOCK) + L": " + TenthsText(m_loaded ? m_run.Clock() : 0) + L" s");
+    SetText(m_loopsText, LoopsText());
+    SetText(m_statusText, StatusText());
     const int row = m_loaded ? m_run.Row() : -1;
     if (row >= 0 && row != m_shownRow && m_links.showRow)
         m_links.showRow(row);

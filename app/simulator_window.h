@@ -94,6 +94,8 @@ private:
     std::wstring StatusText() const;
     std::wstring LoopsText() const;
     void SetText(UINT id, const std::wstring& text);
+    // Sets a text only when it differs: each set repaints the control.
+    void SetText(HWND control, const std::wstring& text);
 
     SimulatorLinks m_links;
     std::wstring m_settingsPath;
@@ -103,6 +105,11 @@ private:
     int m_speed = 1;
     UINT m_tickMs = TIMER_SIM_TICK_MS;
     int m_shownRow = -1;
+    // The texts every tick sets, kept at creation: under Wine GetDlgItem
+    // asks the window server for the list of children.
+    HWND m_clockText = nullptr;
+    HWND m_loopsText = nullptr;
+    HWND m_statusText = nullptr;
     CFont m_font;  // before the controls: it goes after them
     std::array<CButton, 4> m_buttons;
     CComboBox m_speedCombo;

@@ -155,7 +155,7 @@ int CListChartView::RenderChart() {
     if (m_nCount <= 0)
         return 0;
     const ChartMetrics& m = g_chartMetrics;
-    m_lookFocused = m_hWnd && ::GetFocus() == m_hWnd;
+    m_lookFocused = m_hWnd && m_hasFocus;
     const int count = std::max(m_nCount, m_lookCount);
     for (int n = 0; n < count; ++n) {
         const bool was = n < m_lookCount;
@@ -217,7 +217,7 @@ void CListChartView::RedoNumberBand(int n) {
 }
 
 ChartLook CListChartView::CurrentLook() const {
-    const bool focused = m_hWnd && ::GetFocus() == m_hWnd;
+    const bool focused = m_hWnd && m_hasFocus;
     return {g_chartMetrics, m_fontText, m_fontSmall, m_pens, m_nSelected, focused};
 }
 

@@ -190,7 +190,7 @@ int CListChartView::SelectElement(int i) {
 }
 
 void CListChartView::TakeFocus() {
-    if (::GetFocus() != m_hWnd)
+    if (!m_hasFocus)
         ::SetFocus(m_hWnd);
 }
 
@@ -248,11 +248,13 @@ void CListChartView::OnRButtonDown(UINT, POINT) {
 }
 
 void CListChartView::OnSetFocus(HWND) {
+    m_hasFocus = true;
     Default();
     RenderChart();  // the selected band takes the focused colour
 }
 
 void CListChartView::OnKillFocus(HWND) {
+    m_hasFocus = false;
     Default();
     RenderChart();
 }

@@ -92,6 +92,9 @@ protected:
     BandSpan m_spans[CHART_MAX_ELEMENTS]{};
     int m_lookCount = 0;
     bool m_lookFocused = false;  // the focus the selected element was rendered with
+    // Kept from the focus messages: every render and paint asks, and under
+    // Wine GetFocus is a window-server trip.
+    bool m_hasFocus = false;
 
 private:
     int ElementCode(int i) const;

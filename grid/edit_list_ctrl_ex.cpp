@@ -11,6 +11,8 @@ BEGIN_MESSAGE_MAP(CEditListCtrlEx, CListCtrl)
     Mouse<&ThisClass::OnLButtonDown>(WM_LBUTTONDOWN),
     Mouse<&ThisClass::OnLButtonDown>(WM_LBUTTONDBLCLK),
     Message<&ThisClass::OnGridKillFocus>(WM_GRID_KILLFOCUS),
+    Focus<&ThisClass::OnSetFocus>(WM_SETFOCUS),
+    Focus<&ThisClass::OnKillFocus>(WM_KILLFOCUS),
     Command<&ThisClass::OnComboSelEndOk>(GRID_COMBO_ID, CBN_SELENDOK),
     VScroll<&ThisClass::OnVScroll>(),
     SetCursor<&ThisClass::OnSetCursor>(),
@@ -43,7 +45,18 @@ CEditListCtrlEx::~CEditListCtrlEx() { DestroyWindow(); }
 
 void CEditListCtrlEx::PreSubclassWindow() {
     CListCtrl::PreSubclassWindow();
+    m_hasFocus = ::GetFocus() == m_hWnd;
     ModifyStyle(0, LVS_OWNERDRAWFIXED);
+}
+
+void CEditListCtrlEx::OnSetFocus(HWND) {
+    m_hasFocus = true;
+    Default();
+}
+
+void CEditListCtrlEx::OnKillFocus(HWND) {
+    m_hasFocus = false;
+    Default();
 }
 
 BOOL CEditListCtrlEx::SetItemText(int row, int column, const std::wstring& text) {

@@ -93,6 +93,9 @@ public:
 
     BOOL m_bStoredSelection = FALSE;  // highlight m_nSelectedRow, report double-clicks
     int m_nSelectedRow = -1;
+    // Kept from the focus messages: each row's paint asks, and under Wine
+    // GetFocus is a window-server trip.
+    bool m_hasFocus = false;
     BOOL m_bHighlightFirstColumn = FALSE;  // highlight the selected row in column 0 only
     BOOL m_bCellBackgrounds = FALSE;       // paint each cell's own background
     COLORREF m_crGridLine = RGB(150, 150, 150);
@@ -104,6 +107,8 @@ private:
     void OnDblClick(NMHDR* hdr, LRESULT* result);
     void OnLButtonDown(UINT flags, POINT point);
     LRESULT OnGridKillFocus(WPARAM, LPARAM);
+    void OnSetFocus(HWND other);
+    void OnKillFocus(HWND other);
     void OnVScroll(UINT code, UINT pos, HWND bar);
     BOOL OnSetCursor(HWND hwnd, UINT hitTest, UINT mouseMsg);
     LRESULT OnPaint(WPARAM wParam, LPARAM);

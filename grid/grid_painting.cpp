@@ -52,7 +52,7 @@ bool CEditListCtrlEx::IsRowHighlighted(int row, bool focused) {
 void CEditListCtrlEx::DrawItem(DRAWITEMSTRUCT* dis) {
     const HDC dc = dis->hDC;
     const int row = static_cast<int>(dis->itemID);
-    const bool focused = ::GetFocus() == m_hWnd;
+    const bool focused = m_hasFocus;
     const bool highlighted = IsRowHighlighted(row, focused);
     const COLORREF highlight = focused ? GRID_HIGHLIGHT_FOCUSED : GRID_HIGHLIGHT_UNFOCUSED;
 
