@@ -2,6 +2,7 @@
 #include <windows.h>
 #include <algorithm>
 #include <cstdio>
+#include <utility>
 #include <vector>
 
 namespace bench {
@@ -18,10 +19,14 @@ double MedianMilliseconds(int runs, const std::function<void(int)>& run) {
         times.push_back(1000.0 * static_cast<double>(end.QuadPart - start.QuadPart) /
                         static_cast<double>(frequency.QuadPart));
     }
-    if (times.empty())
+    return Median(std::move(times));
+}
+
+double Median(std::vector<double> values) {
+    if (values.empty())
         return 0;
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
 }
 
 void PrintFigure(const char* what, double ms, double floorMs, double target, double ratioTarget) {
