@@ -166,6 +166,7 @@ BOOL CVelmoraDlg::OnInitDialog() {
 
 bool CVelmoraDlg::InitMainWindow() {
     CDialog::OnInitDialog();
+    m_statusLine = GetDlgItem(IDC_STATUS);
 
     if (HMENU systemMenu = ::GetSystemMenu(m_hWnd, FALSE)) {
         const wchar_t* text = nullptr;
@@ -481,7 +482,9 @@ void CVelmoraDlg::ShowRowStatus(int row) {
             texts[i] = pack.errorTexts[i];
         text = FormatErrorList(m_rows[row].errorFlags, texts);
     }
-    ::SetDlgItemTextW(m_hWnd, IDC_STATUS, text.c_str());
+    // Every selection change comes here, each row of a run too: an unchanged
+    // line is not set again (and repainted).
+    SetTextIfChanged(m_statusLine, text);
 }
 
 void CVelmoraDlg::OnGridItemChanged(NMHDR* hdr, LRESULT* result) {

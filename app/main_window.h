@@ -161,6 +161,7 @@ private:
     CListChartView m_chart;
     int m_zoomIndex = 0;
     CStatic m_deviceIcon;
+    HWND m_statusLine = nullptr;  // found once: under Wine GetDlgItem is a window-server trip
     CProgressCtrl m_progress;
     CShadeButtonST m_btnOpen;
     CShadeButtonST m_btnSave;

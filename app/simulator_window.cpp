@@ -4,7 +4,6 @@
 #include "app/velmora_app.h"
 #include "model/vocabulary.h"
 #include "model/text_number.h"
-#include <algorithm>
 #include <commctrl.h>
 
 namespace {
@@ -175,14 +174,8 @@ void CSimulatorWindow::ApplyLanguage() {
     UpdateView();
 }
 
-void CSimulatorWindow::SetText(UINT id, const std::wstring& text) { SetText(GetDlgItem(static_cast<int>(id)), text); }
-
-void CSimulatorWindow::SetText(HWND control, const std::wstring& text) {
-    const int length = ::GetWindowTextLengthW(control);
-    std::wstring old(static_cast<size_t>(std::max(length, 0)) + 1, L'\0');
-    old.resize(static_cast<size_t>(std::max(::GetWindowTextW(control, old.data(), length + 1), 0)));
-    if (text != old)
-        ::SetWindowTextW(control, text.c_str());
+void CSimulatorWindow::SetText(UINT id, const std::wstring& text) {
+    SetTextIfChanged(GetDlgItem(static_cast<int>(id)), text);
 }
 
 bool CSimulatorWindow::EnsureLoaded() {
@@ -323,9 +316,9 @@ void CSimulatorWindow::UpdateView() {
     const unsigned outputs = m_loaded ? m_run.Outputs() : 0;
     for (int i = 0; i < RUN_OUTPUT_COUNT; ++i)
         m_lamps[i].SetOn((outputs & (1u << i)) != 0);
-    SetText(m_clockText, Text(XT_SIM_CLOCK) + L": " + TenthsText(m_loaded ? m_run.Clock() : 0) + L" s");
-    SetText(m_loopsText, LoopsText());
-    SetText(m_statusText, StatusText());
+    SetTextIfChanged(m_clockText, Text(XT_SIM_CLOCK) + L": " + TenthsText(m_loaded ? m_run.Clock() : 0) + L" s");
+    SetTextIfChanged(m_loopsText, LoopsText());
+    SetTextIfChanged(m_statusText, StatusText());
     const int row = m_loaded ? m_run.Row() : -1;
     if (row >= 0 && row != m_shownRow && m_links.showRow)
         m_links.showRow(row);

@@ -94,8 +94,6 @@ private:
     std::wstring StatusText() const;
     std::wstring LoopsText() const;
     void SetText(UINT id, const std::wstring& text);
-    // Sets a text only when it differs: each set repaints the control.
-    void SetText(HWND control, const std::wstring& text);
 
     SimulatorLinks m_links;
     std::wstring m_settingsPath;

@@ -193,6 +193,13 @@ RECT CWnd::GetWindowRect() const {
     return rc;
 }
 
+bool SetTextIfChanged(HWND hwnd, const std::wstring& text) {
+    const int length = ::GetWindowTextLengthW(hwnd);
+    std::wstring old(static_cast<size_t>(std::max(length, 0)) + 1, L'\0');
+    old.resize(static_cast<size_t>(std::max(::GetWindowTextW(hwnd, old.data(), length + 1), 0)));
+    return text != old && ::SetWindowTextW(hwnd, text.c_str());
+}
+
 LRESULT CWnd::Ask(UINT msg, WPARAM wParam, LPARAM lParam) const {
     if (!m_classProc && m_hWnd)
         m_classProc = m_platformProc ? m_platformProc

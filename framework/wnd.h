@@ -4,6 +4,10 @@
 #include "framework/message_map.h"
 #include <string>
 
+// Sets a window's text only when it differs: each set repaints the window,
+// and under Wine is a window-server trip. True when the text was set.
+bool SetTextIfChanged(HWND hwnd, const std::wstring& text);
+
 class CWnd {
 public:
     CWnd() = default;

@@ -436,3 +436,27 @@ TEST(Binding, ATakenOverClassBindsWithoutAChainAndKeepsItsName) {
     EXPECT_EQ(bar.m_hWnd, nullptr) << "released when its window goes";
     EXPECT_EQ(CWnd::FromHandle(raw), nullptr);
 }
+
+// A text is set only when it differs, a long one included: each set repaints.
+TEST(Texts, SetOnlyWhenTheyDiffer) {
+    RecordingParent parent;
+    ASSERT_TRUE(parent.CreateHost(200, 100));
+    HWND label = ::CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE, 0, 0, 100, 20, parent.m_hWnd, nullptr,
+                                   ::GetModuleHandleW(nullptr), nullptr);
+    int sets = 0;
+    ASSERT_TRUE(::SetWindowSubclass(label, &CountSetText, 1, reinterpret_cast<DWORD_PTR>(&sets)));
+    const std::wstring longText(600, L'x');
+    const struct {
+        std::wstring text;
+        bool set;
+    } steps[] = {{L"", false},     {L"Time: 0.1 s", true}, {L"Time: 0.1 s", false},
+                 {longText, true}, {longText, false},      {L"", true}};
+    int expected = 0;
+    for (const auto& step : steps) {
+        EXPECT_EQ(SetTextIfChanged(label, step.text), step.set) << step.text.size();
+        expected += step.set ? 1 : 0;
+        EXPECT_EQ(sets, expected);
+    }
+    ::RemoveWindowSubclass(label, &CountSetText, 1);
+    EXPECT_FALSE(SetTextIfChanged(nullptr, L"x")) << "no window, nothing set";
+}
