@@ -127,22 +127,6 @@ LRESULT CALLBACK CountListChanges(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPa
     return ::DefSubclassProc(hwnd, msg, wParam, lParam);
 }
 
-class TextCountingButton : public CButton {
-public:
-    int texts = 0;
-    LRESULT OnSetText(WPARAM, LPARAM) {
-        ++texts;
-        return Default();
-    }
-    DECLARE_MESSAGE_MAP()
-};
-
-// clang-format off
-BEGIN_MESSAGE_MAP(TextCountingButton, CButton)
-    Message<&ThisClass::OnSetText>(WM_SETTEXT),
-END_MESSAGE_MAP()
-// clang-format on
-
 // Counts the texts set on a window of any class.
 class TextCountingWnd : public CWnd {
 public:
@@ -336,7 +320,7 @@ TEST(Binding, OtherSubclassersAboveAndBelowKeepTheirPlace) {
                                  reinterpret_cast<HMENU>(9), ::GetModuleHandleW(nullptr), nullptr);
     int below = 0, above = 0;
     ASSERT_TRUE(::SetWindowSubclass(raw, &CountSetText, 1, reinterpret_cast<DWORD_PTR>(&below)));
-    TextCountingButton button;
+    TextCountingWnd button;
     ASSERT_TRUE(button.SubclassWindow(raw));
     ASSERT_TRUE(::SetWindowSubclass(raw, &CountSetText, 2, reinterpret_cast<DWORD_PTR>(&above)));
 
