@@ -1,5 +1,9 @@
 #include "framework/dialog.h"
 
+#include "framework/dialog_class.h"
+#include <iterator>
+#include <string_view>
+
 namespace {
 thread_local CDialog* t_creatingDialog = nullptr;
 }
@@ -85,61 +89,62 @@ void CDialog::EndDialog(int result) {
 }
 
 namespace {
-// What a dialog procedure returns for a message its window procedure answered
-// with `result`: a few messages take it as the return value, the rest from
-// DWLP_MSGRESULT (written only when it differs: each write is a server trip).
-INT_PTR DialogProcedureResult(HWND hwnd, UINT msg, LRESULT result) {
-    const bool direct = (msg >= WM_CTLCOLORMSGBOX && msg <= WM_CTLCOLORSTATIC) || msg == WM_COMPAREITEM ||
-                        msg == WM_VKEYTOITEM || msg == WM_CHARTOITEM || msg == WM_QUERYDRAGICON || msg == WM_INITDIALOG;
-    if (direct)
-        return static_cast<INT_PTR>(result);
-    if (::GetWindowLongPtrW(hwnd, DWLP_MSGRESULT) != result)
-        ::SetWindowLongPtrW(hwnd, DWLP_MSGRESULT, result);
-    return TRUE;
-}
+// The dialog manager calls this only for what the class procedure left to
+// DefDlgProc: there is nothing more to do with it.
+INT_PTR CALLBACK NothingMore(HWND, UINT, WPARAM, LPARAM) { return FALSE; }
+
 }  // namespace
 
-INT_PTR CALLBACK CDialog::StaticDlgProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    // Only dialogs created by DoModal have this procedure, each bound to its CDialog.
+bool RegisterFrameworkDialogClass() {
+    // The platform's dialog class with the framework's procedure: same styles,
+    // extra bytes, cursor and background.
+    static const wchar_t kName[] = L"" FRAMEWORK_DIALOG_CLASS;
+    const HINSTANCE instance = ::GetModuleHandleW(nullptr);
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof wc;
+    if (::GetClassInfoExW(instance, kName, &wc))
+        return true;
+    if (!::GetClassInfoExW(nullptr, WC_DIALOG, &wc))
+        return false;
+    wc.cbSize = sizeof wc;
+    wc.lpfnWndProc = &CDialog::StaticDialogProc;
+    wc.hInstance = instance;
+    wc.lpszClassName = kName;
+    return ::RegisterClassExW(&wc) != 0;
+}
+
+bool IsDialogWindow(HWND hwnd) {
+    if (!hwnd)
+        return false;
+    if (::GetClassLongPtrW(hwnd, GCW_ATOM) == 32770)  // the platform's "#32770"
+        return true;
+    wchar_t name[sizeof FRAMEWORK_DIALOG_CLASS + 1] = {};
+    return ::GetClassNameW(hwnd, name, static_cast<int>(std::size(name))) > 0 &&
+           std::wstring_view(name) == L"" FRAMEWORK_DIALOG_CLASS;
+}
+
+LRESULT CALLBACK CDialog::StaticDialogProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    // Only DoModal creates windows of this class, each bound to its CDialog.
     auto* dialog = static_cast<CDialog*>(FromHandle(hwnd));
-    if (!dialog) {  // the first message of a new dialog
-        if (!t_creatingDialog)
-            return FALSE;
+    // A new dialog is bound once the dialog manager has set its dialog
+    // procedure, as that procedure would be: its handlers never see the
+    // window before the template's font and controls are on the way.
+    if (!dialog && t_creatingDialog && ::GetWindowLongPtrW(hwnd, DWLP_DLGPROC) != 0) {
         dialog = t_creatingDialog;
         t_creatingDialog = nullptr;
         dialog->Bind(hwnd);
-        dialog->m_viaDialogProcedure = true;
+        dialog->m_ownClass = true;
         dialog->PreSubclassWindow();
     }
-    if (dialog->m_askingDialogManager) {
-        dialog->m_askingDialogManager = false;
-        return FALSE;
-    }
-    const bool outer = dialog->m_leftToDialogManager;
-    dialog->m_leftToDialogManager = false;
-    const LRESULT result = dialog->Route(msg, wParam, lParam);
-    const bool leave = dialog->m_leftToDialogManager;
-    dialog->m_leftToDialogManager = outer;
-    return leave ? FALSE : DialogProcedureResult(hwnd, msg, result);
-}
-
-LRESULT CDialog::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
-    if (!m_viaDialogProcedure)
-        return CWnd::WindowProc(msg, wParam, lParam);
-    LRESULT result = 0;
-    if (Handle(msg, wParam, lParam, result))
-        return result;
-    m_leftToDialogManager = true;
-    return 0;
+    if (!dialog)
+        return ::DefDlgProcW(hwnd, msg, wParam, lParam);
+    return dialog->Route(msg, wParam, lParam);
 }
 
 LRESULT CDialog::DefWindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
-    if (!m_viaDialogProcedure || !m_hWnd)
+    if (!m_ownClass || !m_hWnd)
         return CWnd::DefWindowProc(msg, wParam, lParam);
-    m_askingDialogManager = true;
-    const LRESULT result = ::DefDlgProcW(m_hWnd, msg, wParam, lParam);
-    m_askingDialogManager = false;
-    return result;
+    return ::DefDlgProcW(m_hWnd, msg, wParam, lParam);
 }
 
 BOOL CDialog::PreTranslateMessage(MSG* msg) {
@@ -163,11 +168,17 @@ bool CDialog::WalkPreTranslate(MSG& msg) {
 INT_PTR CDialog::DoModal() {
     m_modalResult = -1;
     m_inModal = true;  // OnInitDialog may end the dialog before the loop starts
+    if (!RegisterFrameworkDialogClass()) {
+        m_inModal = false;
+        return -1;
+    }
     t_creatingDialog = this;
     HWND hwnd = ::CreateDialogParamW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(m_templateId), m_parent,
-                                     &CDialog::StaticDlgProc, 0);
+                                     &NothingMore, 0);
     t_creatingDialog = nullptr;
-    if (!hwnd) {
+    if (hwnd && FromHandle(hwnd) != this)  // a template that does not name the framework's class
+        ::DestroyWindow(hwnd);
+    if (!hwnd || FromHandle(hwnd) != this) {
         m_inModal = false;
         return -1;
     }
@@ -199,6 +210,6 @@ INT_PTR CDialog::DoModal() {
         ::EnableWindow(owner, TRUE);
     if (::IsWindow(hwnd))
         ::DestroyWindow(hwnd);
-    m_viaDialogProcedure = false;
+    m_ownClass = false;
     return m_modalResult;
 }

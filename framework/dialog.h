@@ -1,6 +1,7 @@
 // CDialog: a dialog from a template, run modally by the framework's own loop
 // so that every queued message passes the pre-translate hooks of its target
-// window and that window's parents before dialog navigation. The dialog
+// window and that window's parents before dialog navigation. Its template
+// names the framework's dialog class (framework/dialog_class.h), whose
 // procedure carries every message to the object: no subclass chain, whose
 // every message costs three window-server trips under Wine.
 #pragma once
@@ -20,6 +21,13 @@ void DDX_Text(CDataExchange& dx, int id, std::wstring& value);
 // Index of the checked button in the radio group that starts at firstId; -1 for none.
 void DDX_Radio(CDataExchange& dx, int firstId, int& value);
 
+// Registers the framework's dialog class (DoModal does it too). A window of
+// it that no CDialog takes is a plain platform dialog: DefDlgProc answers,
+// calling the dialog procedure it was created with.
+bool RegisterFrameworkDialogClass();
+// A dialog of the platform's class or of the framework's.
+bool IsDialogWindow(HWND hwnd);
+
 class CDialog : public CWnd {
 public:
     explicit CDialog(UINT templateId, HWND parent = nullptr);
@@ -37,7 +45,6 @@ public:
     // the target's parents up to this dialog; true when one consumed it.
     bool WalkPreTranslate(MSG& msg);
 
-    LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
     LRESULT DefWindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
 protected:
@@ -50,18 +57,13 @@ protected:
     DECLARE_MESSAGE_MAP()
 
 private:
-    static INT_PTR CALLBACK StaticDlgProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+    friend bool RegisterFrameworkDialogClass();
+    static LRESULT CALLBACK StaticDialogProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
     void OnOkCommand() { OnOK(); }
     void OnCancelCommand() { OnCancel(); }
     BOOL OnInitDialogMessage() { return OnInitDialog(); }
 
-    bool m_viaDialogProcedure = false;  // bound by DoModal's dialog procedure, not subclassed
-    // The dialog manager's own processing of the message in hand, asked for
-    // by DefWindowProc: the dialog procedure answers it "not handled".
-    bool m_askingDialogManager = false;
-    // Set when no handler took the message in hand: the dialog procedure
-    // leaves it to the dialog manager.
-    bool m_leftToDialogManager = false;
+    bool m_ownClass = false;  // bound by the framework's dialog class: DefDlgProc is its default
     bool m_inModal = false;
     int m_modalResult = -1;
 };

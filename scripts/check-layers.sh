@@ -3,7 +3,8 @@
 # not know, and names each such include. Layers, lowest first:
 #   model < files, device < framework < grid, chart, widgets < app
 # usb/ (the device libraries), res/ (resources) and cli/ stand beside them;
-# tests/ and build/ are not checked.
+# tests/ and build/ are not checked. res/ knows framework/ for the dialog
+# class its templates name.
 # Usage: check-layers.sh [ROOT]   (default: the tree this script is in)
 set -euo pipefail
 root="${1:-$(dirname "$0")/..}"
@@ -20,7 +21,7 @@ chart model files device framework
 widgets model files device framework res
 app model files device framework grid chart widgets res usb
 usb
-res model
+res model framework
 cli model files device chart
 '
 

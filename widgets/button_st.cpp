@@ -1,4 +1,6 @@
 #include "widgets/button_st.h"
+
+#include "framework/dialog.h"
 #include <string>
 
 namespace {
@@ -42,10 +44,6 @@ void FillThroughMask(HDC dc, int x, int y, int w, int h, HDC maskDc, COLORREF co
     const CBrush brush(::CreateSolidBrush(colour));
     const CSelect select(dc, brush);
     ::BitBlt(dc, x, y, w, h, maskDc, 0, 0, kBrushThroughMask);
-}
-
-bool IsDialog(HWND hwnd) {
-    return hwnd && ::GetClassLongPtrW(hwnd, GCW_ATOM) == 32770;  // the "#32770" dialog class
 }
 }  // namespace
 
@@ -172,7 +170,7 @@ void CButtonST::TellDialogManager() {
     // The dialog manager treats owner-drawn buttons as plain buttons unless
     // told otherwise (WM_GETDLGCODE); the default one also becomes its default id.
     HWND parent = GetParent();
-    if (m_bIsDefault && IsDialog(parent))
+    if (m_bIsDefault && IsDialogWindow(parent))
         ::SendMessageW(parent, DM_SETDEFID, static_cast<WPARAM>(GetDlgCtrlID()), 0);
 }
 

@@ -1,4 +1,6 @@
 #include "tests/app/velmora_process.h"
+
+#include "framework/dialog_class.h"
 #include <algorithm>
 
 namespace app_test {
@@ -11,6 +13,9 @@ std::wstring ClassOf(HWND hwnd) {
     return name;
 }
 
+// The platform's dialogs (file dialogs) and the program's own.
+bool IsDialogClass(const std::wstring& name) { return name == L"#32770" || name == L"" FRAMEWORK_DIALOG_CLASS; }
+
 struct DialogSearch {
     DWORD processId;
     std::vector<HWND> found;
@@ -20,7 +25,7 @@ BOOL CALLBACK CollectDialog(HWND hwnd, LPARAM param) {
     auto* search = reinterpret_cast<DialogSearch*>(param);
     DWORD owner = 0;
     ::GetWindowThreadProcessId(hwnd, &owner);
-    if (owner == search->processId && ::IsWindowVisible(hwnd) && ClassOf(hwnd) == L"#32770")
+    if (owner == search->processId && ::IsWindowVisible(hwnd) && IsDialogClass(ClassOf(hwnd)))
         search->found.push_back(hwnd);
     return TRUE;
 }

@@ -34,7 +34,7 @@ private:
     PROCESS_INFORMATION m_process{};
 };
 
-// The dialogs (#32770) this process shows, visible ones only.
+// The dialogs this process shows, visible ones only.
 std::vector<HWND> VisibleDialogsOf(DWORD processId);
 // The message text of a message box: its static control that is not the icon.
 std::wstring MessageBoxText(HWND box);

@@ -159,10 +159,12 @@ constexpr UINT kAnswer = WM_APP + 1;   // answered 42
 constexpr UINT kNested = WM_APP + 2;   // asks kAnswer, then answers 0
 constexpr UINT kDefault = WM_APP + 3;  // answers what the dialog manager answers DM_GETDEFID
 
-// Answers travel back through the dialog procedure and DWLP_MSGRESULT.
+// Answers go straight back from the framework's dialog class.
 class AnsweringDialog : public CDialog {
 public:
     AnsweringDialog() : CDialog(IDD_TEST_DIALOG) {}
+    UINT firstMessage = 0;
+    LONG_PTR resultSlotAfterAnswer = -1;
     LRESULT answer = -1;
     LRESULT nested = -1;
     LRESULT defaultId = -1;
@@ -171,12 +173,19 @@ public:
 protected:
     BOOL OnInitDialog() override {
         CDialog::OnInitDialog();
+        ::SetWindowLongPtrW(m_hWnd, DWLP_MSGRESULT, 7);
         answer = SendMessage(kAnswer);
+        resultSlotAfterAnswer = ::GetWindowLongPtrW(m_hWnd, DWLP_MSGRESULT);
         nested = SendMessage(kNested);
         defaultId = SendMessage(DM_GETDEFID);
         defaultIdAskedByHandler = SendMessage(kDefault);
         EndDialog(IDOK);
         return TRUE;
+    }
+    LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override {
+        if (!firstMessage)
+            firstMessage = msg;
+        return CDialog::WindowProc(msg, wParam, lParam);
     }
     LRESULT OnAnswer(WPARAM, LPARAM) { return 42; }
     LRESULT OnNested(WPARAM, LPARAM) {
@@ -199,7 +208,10 @@ END_MESSAGE_MAP()
 TEST(Dialog, AnswersReachTheSenderAndTheRestIsTheDialogManagers) {
     AnsweringDialog dialog;
     EXPECT_EQ(dialog.DoModal(), IDOK);
+    EXPECT_EQ(dialog.firstMessage, static_cast<UINT>(WM_SETFONT))
+        << "bound as a dialog procedure is: after the window itself is made";
     EXPECT_EQ(dialog.answer, 42);
+    EXPECT_EQ(dialog.resultSlotAfterAnswer, 7) << "an answer given directly leaves DWLP_MSGRESULT alone";
     EXPECT_EQ(dialog.nested, 0) << "an answer given inside does not leak into the outer one";
     EXPECT_EQ(dialog.defaultId, MAKELRESULT(IDOK, DC_HASDEFID)) << "no handler: the dialog manager answers";
     EXPECT_EQ(dialog.defaultIdAskedByHandler, MAKELRESULT(IDOK, DC_HASDEFID)) << "default processing on request";

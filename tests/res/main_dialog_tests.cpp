@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include "res/resource.h"
+#include "framework/dialog.h"
 #include "tests/res/dialog_template.h"
 
 #include <commctrl.h>
@@ -79,6 +80,7 @@ protected:
     void SetUp() override {
         INITCOMMONCONTROLSEX classes{sizeof classes, 0xFF};
         InitCommonControlsEx(&classes);
+        ASSERT_TRUE(RegisterFrameworkDialogClass());  // the class the template names
         dialog = CreateDialogParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_VELMORA_DIALOG), nullptr,
                                     QuietDialogProc, 0);
         ASSERT_NE(dialog, nullptr) << "error " << GetLastError();

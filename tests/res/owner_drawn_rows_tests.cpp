@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include "res/resource.h"
+#include "framework/dialog.h"
 
 #include <commctrl.h>
 #include <gtest/gtest.h>
@@ -59,6 +60,7 @@ TEST(CommonControls, ManifestBindsVersionSix) {
 TEST(CommonControls, GridRowsAreOwnerDrawn) {
     INITCOMMONCONTROLSEX classes{sizeof classes, 0xFF};
     InitCommonControlsEx(&classes);
+    ASSERT_TRUE(RegisterFrameworkDialogClass());  // the class the template names
     HWND dialog = CreateDialogParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_VELMORA_DIALOG), nullptr,
                                      DrawingDialogProc, 0);
     ASSERT_NE(dialog, nullptr);

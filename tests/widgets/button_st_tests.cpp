@@ -4,6 +4,7 @@
 #include "tests/support/test_support.h"
 #include "widget_test_helpers.h"
 #include "app/button_looks.h"
+#include "framework/dialog.h"
 #include "widgets/shade_image.h"
 #include <gtest/gtest.h>
 #include <vector>
@@ -61,6 +62,8 @@ struct Hosted {
 }  // namespace
 
 TEST(ButtonST, AttachMakesItOwnerDrawnAndKeepsTheDialogManagerInformed) {
+    // The template names the framework's class; no CDialog takes this one.
+    ASSERT_TRUE(RegisterFrameworkDialogClass());
     HWND dialog = ::CreateDialogParamW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_MESSAGEBOX), nullptr,
                                        &RecordingDialogProc, 0);
     ASSERT_NE(dialog, nullptr);
