@@ -140,14 +140,16 @@ void CEditListCtrlEx::DrawGridLines(HDC dc) const {
 }
 
 // The lines go over what the list has just painted, but not over an open
-// editor, which is a child the list's DC does not clip.
+// editor, which is a child the list's DC does not clip. On screen the list
+// paints into this paint DC, so the lines need no second DC of their own.
 LRESULT CEditListCtrlEx::OnPaint(WPARAM wParam, LPARAM) {
-    const LRESULT result = Default();
     if (wParam) {
+        const LRESULT result = Default();
         DrawGridLines(reinterpret_cast<HDC>(wParam));
         return result;
     }
-    CClientDC dc(m_hWnd);
+    CPaintDC dc(m_hWnd);
+    const LRESULT result = DefWindowProc(WM_PAINT, reinterpret_cast<WPARAM>(static_cast<HDC>(dc)), 0);
     for (HWND editor : {m_edit.m_hWnd, m_combo.m_hWnd}) {
         RECT rect{};
         if (editor && ::GetWindowRect(editor, &rect)) {
