@@ -185,20 +185,29 @@ int CListChartView::RenderChart() {
     }
     m_lookCount = m_nCount;
     UpdateContentSize();
+    ShowChanges();
     return m_nCount;
 }
+
+namespace {
+// A band reaches across the whole client, whatever the horizontal scroll.
+constexpr int kAcross = 1 << 28;
+
+void AddArea(RECT& to, const RECT& area) {
+    if (::IsRectEmpty(&to))
+        to = area;
+    else
+        ::UnionRect(&to, &to, &area);
+}
+}  // namespace
 
 void CListChartView::RedoBand(int b) {
     if (b < 0 || b >= CHART_MAX_ELEMENTS)
         return;
     if (m_stripSlots > 0 && m_slotBand[b % m_stripSlots] == b)
         m_slotBand[b % m_stripSlots] = -1;
-    if (!m_hWnd)
-        return;
     const int rowHeight = g_chartMetrics.rowHeight;
-    const int y = b * rowHeight - GetScrollPosition().y;
-    const RECT band{0, y, GetClientRect().right, y + rowHeight};
-    ::InvalidateRect(m_hWnd, &band, FALSE);
+    AddArea(m_changed, RECT{-kAcross, b * rowHeight, kAcross, (b + 1) * rowHeight});
 }
 
 void CListChartView::RedoNumberBand(int n) {
@@ -208,12 +217,20 @@ void CListChartView::RedoNumberBand(int n) {
         ::SetViewportOrgEx(m_stripSurface, 0, (n % m_stripSlots - n) * m.rowHeight, nullptr);
         PaintChartNumberBand(m_stripSurface, CurrentLook(), m_elements, m_nCount, n);
     }
-    if (!m_hWnd)
+    AddArea(m_changed, NumberBandRect(m, n));
+}
+
+// After the content size settled: the scroll position it leaves places the area.
+void CListChartView::ShowChanges() {
+    RECT area = m_changed;
+    m_changed = RECT{};
+    if (!m_hWnd || ::IsRectEmpty(&area))
         return;
-    RECT band = NumberBandRect(m, n);
     const POINT pos = GetScrollPosition();
-    ::OffsetRect(&band, -pos.x, -pos.y);
-    ::InvalidateRect(m_hWnd, &band, FALSE);
+    ::OffsetRect(&area, -pos.x, -pos.y);
+    const RECT client = GetClientRect();
+    if (::IntersectRect(&area, &area, &client))
+        RedrawNow(area);
 }
 
 ChartLook CListChartView::CurrentLook() const {

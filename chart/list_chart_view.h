@@ -92,6 +92,7 @@ protected:
     BandSpan m_spans[CHART_MAX_ELEMENTS]{};
     int m_lookCount = 0;
     bool m_lookFocused = false;  // the focus the selected element was rendered with
+    RECT m_changed{};            // content area a render changed, not yet on screen
     // Kept from the focus messages: every render and paint asks, and under
     // Wine GetFocus is a window-server trip.
     bool m_hasFocus = false;
@@ -109,11 +110,13 @@ private:
     bool BandReady(int b) const;
     // Draws row bands first..last (neighbouring slots) into the strip.
     void DrawBands(int first, int last);
-    // Marks band b for drawing again and repaints it on screen.
+    // Marks band b for drawing again and for the screen.
     void RedoBand(int b);
-    // Draws number band n again where the strip holds it and repaints it: a
-    // change of selection or focus touches nothing else.
+    // Draws number band n again where the strip holds it and marks it for the
+    // screen: a change of selection or focus touches nothing else.
     void RedoNumberBand(int n);
+    // What a render changed goes to the screen at once, in one pass.
+    void ShowChanges();
     void TakeFocus();
     void NotifySelection(int index);
 

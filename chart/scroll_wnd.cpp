@@ -247,8 +247,7 @@ bool CScrollWnd::OnMouseWheel(UINT keys, short delta, POINT) {
     return scrolled;
 }
 
-void CScrollWnd::OnPaint() {
-    CPaintDC paint(m_hWnd);
+bool CScrollWnd::FitBuffer() {
     const RECT client = GetClientRect();
     const int width = std::max<int>(1, client.right);
     const int height = std::max<int>(1, client.bottom);
@@ -260,18 +259,36 @@ void CScrollWnd::OnPaint() {
         m_bufferHeight = m_bufferBitmap ? height : 0;
     }
     if (!m_bufferBitmap)
-        return;  // no memory for the buffer: the next paint tries again
+        return false;  // the next paint tries again
     ::SelectObject(m_bufferSurface, m_bufferBitmap);
-    // Only what needs painting is drawn and copied; the rest of the buffer
-    // keeps the last paint, which the screen shows already.
-    const RECT& dirty = paint.Info().rcPaint;
+    return true;
+}
+
+// Only what needs painting is drawn and copied; the rest of the buffer keeps
+// the last paint, which the screen shows already.
+void CScrollWnd::PaintArea(HDC screen, const RECT& dirty) {
     {
         CSaveDC saved(m_bufferSurface);
         ::IntersectClipRect(m_bufferSurface, dirty.left, dirty.top, dirty.right, dirty.bottom);
-        ::PatBlt(m_bufferSurface, 0, 0, width, height, WHITENESS);
+        ::PatBlt(m_bufferSurface, 0, 0, m_bufferWidth, m_bufferHeight, WHITENESS);
         PrepareSurface(m_bufferSurface);
         DrawContent(m_bufferSurface);
     }
-    ::BitBlt(paint, dirty.left, dirty.top, dirty.right - dirty.left, dirty.bottom - dirty.top, m_bufferSurface,
+    ::BitBlt(screen, dirty.left, dirty.top, dirty.right - dirty.left, dirty.bottom - dirty.top, m_bufferSurface,
              dirty.left, dirty.top, SRCCOPY);
+}
+
+void CScrollWnd::OnPaint() {
+    CPaintDC paint(m_hWnd);
+    if (FitBuffer())
+        PaintArea(paint, paint.Info().rcPaint);
+}
+
+void CScrollWnd::RedrawNow(const RECT& area) {
+    if (!::IsWindowVisible(m_hWnd) || !FitBuffer()) {
+        ::InvalidateRect(m_hWnd, &area, FALSE);
+        return;
+    }
+    CClientDC screen(m_hWnd);
+    PaintArea(screen, area);
 }

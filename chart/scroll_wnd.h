@@ -22,6 +22,11 @@ public:
     void ScrollToPoint(int x, int y);
     // Shows the bars the content needs and sets their ranges and pages.
     void UpdateScrollBars();
+    // Draws `area` of the client on screen now, through the buffer, instead of
+    // invalidating it: a selection stepping row by row then costs one DC, not
+    // a paint pass of several window-server trips under Wine. A window not
+    // shown (or whose parent is not being drawn) is invalidated as usual.
+    void RedrawNow(const RECT& area);
 
 protected:
     // Content coordinates on `dc`: pixel units, origin at minus the scroll position.
@@ -60,6 +65,10 @@ private:
     int ScrollLimit(int bar) const;
     // One pass of the bar update; false when the client has no room for bars.
     bool FitScrollBars();
+    // The buffer sized to the client; false when there is no memory for it.
+    bool FitBuffer();
+    // Draws `dirty` into the buffer and copies it to `screen`.
+    void PaintArea(HDC screen, const RECT& dirty);
 
     DECLARE_MESSAGE_MAP()
 };

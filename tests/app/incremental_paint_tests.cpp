@@ -125,6 +125,29 @@ TEST_F(MainWindowTest, AnUndoRepaintsLikeAFullRedraw) {
     });
 }
 
+// A new selection (each row of a run is one) reaches the flowchart's screen
+// at once, leaving nothing for a paint pass, and looks as a full redraw does.
+TEST_F(MainWindowTest, ASelectionStepDrawsTheFlowchartAtOnceLikeAFullRedraw) {
+    MainWindowHarness window;
+    window.Run([&](MainWindowHarness& w) {
+        ShowExample(w);
+        const auto before = FullRedraw(w);
+        const RECT chart = InWindow(w, w.Chart());
+        for (const int row : {3, 1, 5}) {
+            w.Grid().SelectRow(row);
+            EXPECT_EQ(w.Chart().m_nSelected, row + 1);
+            EXPECT_FALSE(::GetUpdateRect(w.Chart(), nullptr, FALSE)) << "row " << row << ": nothing left to paint";
+            auto shown = NewCanvas(w);
+            HDC windowDc = ::GetWindowDC(w);
+            ::BitBlt(shown->dc(), 0, 0, shown->width(), shown->height(), windowDc, 0, 0, SRCCOPY);
+            ::ReleaseDC(w, windowDc);
+            const auto full = FullRedraw(w);
+            EXPECT_EQ(DifferingPixels(*shown, *full, chart), 0) << "row " << row;
+            EXPECT_GT(DifferingPixels(*before, *full, chart), 0) << "row " << row << ": the selection shows";
+        }
+    });
+}
+
 // A resize places the children with the window not drawing, then draws
 // everything once: the window is shown again and looks as if drawn whole.
 TEST_F(MainWindowTest, AResizeShowsTheWindowAsAFullRedrawDoes) {
