@@ -24,8 +24,16 @@ void COutputLamp::SetOn(bool on) {
     if (on == m_on)
         return;
     m_on = on;
-    if (m_hWnd)
+    if (!m_hWnd)
+        return;
+    // Drawn at once: a lamp follows a running program row by row, and under
+    // Wine a paint pass costs several window-server trips where a DC costs one.
+    if (!::IsWindowVisible(m_hWnd)) {
         Invalidate(FALSE);
+        return;
+    }
+    CClientDC dc(m_hWnd);
+    Draw(dc, GetClientRect(), m_colour, m_on);
 }
 
 void COutputLamp::Draw(HDC dc, const RECT& rect, COLORREF colour, bool on) {

@@ -6,7 +6,7 @@
 class COutputLamp : public CWnd {
 public:
     BOOL Create(const RECT& rect, HWND parent, UINT id, COLORREF litColour);
-    // Repaints only when the state changes.
+    // Draws itself at once, only when the state changes.
     void SetOn(bool on);
     bool IsOn() const { return m_on; }
 
