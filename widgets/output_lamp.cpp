@@ -33,7 +33,34 @@ void COutputLamp::SetOn(bool on) {
         return;
     }
     CClientDC dc(m_hWnd);
-    Draw(dc, GetClientRect(), m_colour, m_on);
+    Show(dc);
+}
+
+bool COutputLamp::PicturesReady(HDC reference, SIZE size) {
+    const COLORREF face = ::GetSysColor(COLOR_BTNFACE);
+    if (m_picturesBitmap && size.cx == m_pictureSize.cx && size.cy == m_pictureSize.cy && face == m_pictureFace)
+        return true;
+    m_pictures.SelectBitmap(nullptr);
+    m_picturesBitmap.Reset(::CreateCompatibleBitmap(reference, 2 * size.cx, size.cy));
+    if (!m_picturesBitmap || !m_pictures.Get())
+        return false;
+    m_pictures.SelectBitmap(m_picturesBitmap);
+    Draw(m_pictures, RECT{0, 0, size.cx, size.cy}, m_colour, false);
+    Draw(m_pictures, RECT{size.cx, 0, 2 * size.cx, size.cy}, m_colour, true);
+    m_pictureSize = size;
+    m_pictureFace = face;
+    return true;
+}
+
+void COutputLamp::Show(HDC dc) {
+    const RECT client = GetClientRect();
+    const SIZE size{client.right, client.bottom};
+    if (size.cx <= 0 || size.cy <= 0)
+        return;
+    if (PicturesReady(dc, size))
+        ::BitBlt(dc, 0, 0, size.cx, size.cy, m_pictures, m_on ? size.cx : 0, 0, SRCCOPY);
+    else
+        Draw(dc, client, m_colour, m_on);
 }
 
 void COutputLamp::Draw(HDC dc, const RECT& rect, COLORREF colour, bool on) {
@@ -48,7 +75,7 @@ void COutputLamp::Draw(HDC dc, const RECT& rect, COLORREF colour, bool on) {
 
 void COutputLamp::OnPaint() {
     CPaintDC dc(m_hWnd);
-    Draw(dc, GetClientRect(), m_colour, m_on);
+    Show(dc);
 }
 
 BOOL COutputLamp::OnEraseBkgnd(HDC) { return TRUE; }

@@ -1,6 +1,7 @@
 // COutputLamp: a round lamp that shows one output, lit in its colour while the
 // output is on and dark otherwise.
 #pragma once
+#include "framework/gdi.h"
 #include "framework/wnd.h"
 
 class COutputLamp : public CWnd {
@@ -20,9 +21,19 @@ protected:
 private:
     void OnPaint();
     BOOL OnEraseBkgnd(HDC dc);
+    // Shows the lamp's state on `dc`, a DC of the window.
+    void Show(HDC dc);
+    // Both looks drawn once for the size and face colour: the lamp changes at
+    // every row of a run, and an ellipse with a wide rim is slow to draw under
+    // Wine. False when there is no memory for them.
+    bool PicturesReady(HDC reference, SIZE size);
 
     COLORREF m_colour = RGB(255, 0, 0);
     bool m_on = false;
+    CBitmap m_picturesBitmap;  // off, then on; before the DC that holds it
+    CMemoryDC m_pictures;
+    SIZE m_pictureSize{};
+    COLORREF m_pictureFace = CLR_INVALID;
 };
 
 // The colour of a lamp that is off.

@@ -11,12 +11,16 @@ namespace {
 
 constexpr COLORREF kLit = RGB(30, 200, 60);
 
-// The lamp's middle as the screen shows it, with no paint pass in between.
+// The lamp as the screen shows it, with no paint pass in between.
+void CopyScreen(const COutputLamp& lamp, PixelCanvas& canvas) {
+    HDC dc = ::GetDC(lamp.m_hWnd);
+    ::BitBlt(canvas.dc(), 0, 0, canvas.width(), canvas.height(), dc, 0, 0, SRCCOPY);
+    ::ReleaseDC(lamp.m_hWnd, dc);
+}
+
 COLORREF ScreenMiddle(const COutputLamp& lamp) {
     PixelCanvas canvas(40, 40);
-    HDC dc = ::GetDC(lamp.m_hWnd);
-    ::BitBlt(canvas.dc(), 0, 0, 40, 40, dc, 0, 0, SRCCOPY);
-    ::ReleaseDC(lamp.m_hWnd, dc);
+    CopyScreen(lamp, canvas);
     return canvas.At(20, 20);
 }
 
@@ -48,4 +52,22 @@ TEST(OutputLamp, AHiddenLampIsPaintedWhenShown) {
     ::ShowWindow(lamp.m_hWnd, SW_SHOW);
     ::UpdateWindow(lamp.m_hWnd);
     EXPECT_EQ(ScreenMiddle(lamp), kLit);
+}
+
+// Both looks are drawn once and copied after; the copy must be the drawing.
+TEST(OutputLamp, ItsPicturesAreItsDrawingPixelForPixel) {
+    RecordingParent host;
+    ASSERT_TRUE(host.CreateHost(200, 100));
+    COutputLamp lamp;
+    ASSERT_TRUE(lamp.Create(RECT{10, 10, 46, 50}, host.m_hWnd, 100, kLit));
+    ::UpdateWindow(lamp.m_hWnd);
+    const RECT area{0, 0, 36, 40};
+    for (const bool on : {true, false}) {
+        lamp.SetOn(on);
+        PixelCanvas shown(36, 40);
+        CopyScreen(lamp, shown);
+        PixelCanvas drawn(36, 40);
+        COutputLamp::Draw(drawn.dc(), area, kLit, on);
+        EXPECT_EQ(shown.DifferingPixels(drawn, area), 0) << on;
+    }
 }
