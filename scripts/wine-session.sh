@@ -33,11 +33,18 @@ trap cleanup EXIT
 if [ $headless = 1 ]; then
   n=90
   while [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ]; do n=$((n + 1)); done
-  Xvfb ":$n" -screen 0 1600x1200x24 -nolisten tcp >/dev/null 2>&1 &
+  # -noreset: the resources below outlive the client that sets them.
+  Xvfb ":$n" -screen 0 1600x1200x24 -nolisten tcp -noreset >/dev/null 2>&1 &
   xvfb_pid=$!
   for _ in $(seq 1 100); do [ -e "/tmp/.X11-unix/X$n" ] && break; sleep 0.1; done
   [ -e "/tmp/.X11-unix/X$n" ] || { echo "Xvfb did not start on :$n" >&2; exit 1; }
   export DISPLAY=":$n"
+  # A resource database, as a desktop session's X server has from xrdb at
+  # login. Without one libX11 reads ~/.Xdefaults again at every XGetDefault,
+  # which Wine calls whenever it selects a font into a window's DC. Nothing
+  # here is a resource Wine reads (Xft.* would change the text's look).
+  xprop -root -f RESOURCE_MANAGER 8s -set RESOURCE_MANAGER "*customization:	-color
+" || { echo "could not set the display's resources" >&2; exit 1; }
 fi
 
 if [ ! -f "$WINEPREFIX/.velmora-ready" ]; then
