@@ -166,6 +166,8 @@ TEST(VelmoraSmoke, OpensFromTheSimulatedFolder) {
         EXPECT_EQ(velmora.informationTexts, std::vector<std::wstring>{});
         EXPECT_EQ(WindowTitle(dialog), L"Dovin Programmer");
         EXPECT_TRUE(velmora.WaitUntilIdle()) << "it has painted";
+        EXPECT_TRUE(velmora.HasLoaded(L"comctl32.dll"));
+        EXPECT_FALSE(velmora.HasLoaded(L"comdlg32.dll")) << "the common dialogs load at their first use";
         RECT rc{};
         ::GetWindowRect(dialog, &rc);
         testing_support::PixelCanvas canvas(rc.right - rc.left, rc.bottom - rc.top);

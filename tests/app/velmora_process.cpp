@@ -1,6 +1,7 @@
 #include "tests/app/velmora_process.h"
 
 #include "framework/dialog_class.h"
+#include <tlhelp32.h>
 #include <algorithm>
 
 namespace app_test {
@@ -105,6 +106,21 @@ HWND VelmoraProcess::WaitForMainWindow(DWORD timeoutMs) {
 
 bool VelmoraProcess::WaitUntilIdle(DWORD timeoutMs) {
     return Started() && ::WaitForInputIdle(m_process.hProcess, timeoutMs) == 0;
+}
+
+bool VelmoraProcess::HasLoaded(const wchar_t* module) const {
+    if (!Started())
+        return false;
+    const HANDLE snapshot = ::CreateToolhelp32Snapshot(TH32CS_SNAPMODULE, m_process.dwProcessId);
+    if (snapshot == INVALID_HANDLE_VALUE)
+        return false;
+    MODULEENTRY32W entry{};
+    entry.dwSize = sizeof entry;
+    bool found = false;
+    for (BOOL more = ::Module32FirstW(snapshot, &entry); more && !found; more = ::Module32NextW(snapshot, &entry))
+        found = ::lstrcmpiW(entry.szModule, module) == 0;
+    ::CloseHandle(snapshot);
+    return found;
 }
 
 DWORD VelmoraProcess::WaitForExit(DWORD timeoutMs) {

@@ -24,6 +24,8 @@ public:
 
     // Waits until the program waits for input with nothing left to process.
     bool WaitUntilIdle(DWORD timeoutMs = 30000);
+    // Whether the process has loaded this module ("comdlg32.dll").
+    bool HasLoaded(const wchar_t* module) const;
 
     // The exit code, or STILL_ACTIVE when the process has not ended in time.
     // A save question shown meanwhile is answered No; its text is recorded.
