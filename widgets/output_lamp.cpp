@@ -18,7 +18,9 @@ BOOL COutputLamp::Create(const RECT& rect, HWND parent, UINT id, COLORREF litCol
     return CWnd::Create(nullptr, L"", WS_CHILD | WS_VISIBLE, rect, parent, id);
 }
 
-BOOL COutputLamp::PreCreateWindow(CREATESTRUCTW& cs) { return UseFrameworkClass(cs, kLampClass); }
+// A DC of its own: the lamp draws at every change, and a shared DC has its
+// visible region fetched from the window server each time.
+BOOL COutputLamp::PreCreateWindow(CREATESTRUCTW& cs) { return UseFrameworkClass(cs, kLampClass, CS_OWNDC); }
 
 void COutputLamp::SetOn(bool on) {
     if (on == m_on)
