@@ -24,15 +24,23 @@ COLORREF ScreenMiddle(const COutputLamp& lamp) {
     return canvas.At(20, 20);
 }
 
+// A lamp of `width` x 40 in a host window, painted once.
+class HostedLamp : public ::testing::Test {
+protected:
+    void Place(int width = 40) {
+        ASSERT_TRUE(host.CreateHost(200, 100));
+        ASSERT_TRUE(lamp.Create(RECT{10, 10, 10 + width, 50}, host.m_hWnd, 100, kLit));
+        ::UpdateWindow(host.m_hWnd);
+        ::UpdateWindow(lamp.m_hWnd);
+    }
+    RecordingParent host;
+    COutputLamp lamp;
+};
+
 }  // namespace
 
-TEST(OutputLamp, ShowsEachChangeAtOnceWithNothingLeftToPaint) {
-    RecordingParent host;
-    ASSERT_TRUE(host.CreateHost(200, 100));
-    COutputLamp lamp;
-    ASSERT_TRUE(lamp.Create(RECT{10, 10, 50, 50}, host.m_hWnd, 100, kLit));
-    ::UpdateWindow(host.m_hWnd);
-    ::UpdateWindow(lamp.m_hWnd);
+TEST_F(HostedLamp, ShowsEachChangeAtOnceWithNothingLeftToPaint) {
+    Place();
     EXPECT_EQ(ScreenMiddle(lamp), kLampOffColour);
     for (const bool on : {true, false, true}) {
         lamp.SetOn(on);
@@ -41,12 +49,8 @@ TEST(OutputLamp, ShowsEachChangeAtOnceWithNothingLeftToPaint) {
     }
 }
 
-TEST(OutputLamp, AHiddenLampIsPaintedWhenShown) {
-    RecordingParent host;
-    ASSERT_TRUE(host.CreateHost(200, 100));
-    COutputLamp lamp;
-    ASSERT_TRUE(lamp.Create(RECT{10, 10, 50, 50}, host.m_hWnd, 100, kLit));
-    ::UpdateWindow(lamp.m_hWnd);
+TEST_F(HostedLamp, AHiddenLampIsPaintedWhenShown) {
+    Place();
     ::ShowWindow(lamp.m_hWnd, SW_HIDE);
     lamp.SetOn(true);
     ::ShowWindow(lamp.m_hWnd, SW_SHOW);
@@ -55,12 +59,8 @@ TEST(OutputLamp, AHiddenLampIsPaintedWhenShown) {
 }
 
 // Both looks are drawn once and copied after; the copy must be the drawing.
-TEST(OutputLamp, ItsPicturesAreItsDrawingPixelForPixel) {
-    RecordingParent host;
-    ASSERT_TRUE(host.CreateHost(200, 100));
-    COutputLamp lamp;
-    ASSERT_TRUE(lamp.Create(RECT{10, 10, 46, 50}, host.m_hWnd, 100, kLit));
-    ::UpdateWindow(lamp.m_hWnd);
+TEST_F(HostedLamp, ItsPicturesAreItsDrawingPixelForPixel) {
+    Place(36);
     const RECT area{0, 0, 36, 40};
     for (const bool on : {true, false}) {
         lamp.SetOn(on);
