@@ -12,6 +12,7 @@
 #include "tests/app/velmora_process.h"
 #include "tests/bench/bench_figures.h"
 #include <commctrl.h>
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <functional>
@@ -82,6 +83,32 @@ double ResizeMilliseconds(HWND w, SIZE size, const std::function<void()>& layOut
             layOut();
         Paint(w);
     });
+}
+
+// What a resize repaints, part by part, each invalidated alone and repainted
+// at once: the platform draws the header and the scroll bars (themed), the
+// editor the rest. A resize is this repaint plus the top-level window's own
+// move and the layout of the children.
+void PrintResizeParts(MainWindowHarness& w) {
+    auto repaint = [](HWND hwnd, UINT flags) {
+        return MedianMilliseconds(15, [&](int) { ::RedrawWindow(hwnd, nullptr, nullptr, flags | RDW_UPDATENOW); });
+    };
+    const HWND grid = w.Grid().m_hWnd;
+    const HWND chart = w.Chart().m_hWnd;
+    constexpr UINT kClient = RDW_INVALIDATE | RDW_ERASE | RDW_NOCHILDREN;
+    constexpr UINT kFrame = RDW_FRAME | RDW_INVALIDATE | RDW_NOERASE | RDW_NOCHILDREN;
+    PrintFigure("  of a resize: the whole window repainted", repaint(w, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN));
+    PrintFigure("    the grid's header (drawn by the platform, themed)", repaint(ListView_GetHeader(grid), kClient));
+    PrintFigure("    the grid's frame and scroll bars (the same)",
+                std::max(0.0, repaint(grid, kFrame) - repaint(grid, kClient)));
+    PrintFigure("    the grid's rows", repaint(grid, kClient));
+    PrintFigure("    the flowchart's frame and scroll bars (the same)",
+                std::max(0.0, repaint(chart, kFrame) - repaint(chart, kClient)));
+    PrintFigure("    the flowchart's drawing", repaint(chart, kClient));
+    std::vector<double> buttons;
+    for (int id = IDC_CMD_INSERT; id <= IDC_CMD_DELETE; ++id)
+        buttons.push_back(repaint(::GetDlgItem(w, id), kClient));
+    PrintFigure("    one command button (median of the 16)", bench::Median(buttons));
 }
 
 // A plain report list view in a window of its own, with the grid's size,
@@ -225,6 +252,7 @@ TEST_F(MainWindowTest, EditResizeAndRepaintFigures) {
                     30);
         PrintFigure("  the same beside the floor of a resize", ResizeMilliseconds(w, {1100, 760}), resizeFloor);
         PrintFigure("resize across a font step (1000x700 <-> 1700x900)", ResizeMilliseconds(w, {1700, 900}), floor, 60);
+        PrintResizeParts(w);
     });
 }
 
