@@ -41,7 +41,11 @@ void DDX_Radio(CDataExchange& dx, int firstId, int& value) {
             if (::SendMessageW(button, BM_GETCHECK, 0, 0) == BST_CHECKED)
                 value = index;
         } else {
-            ::SendMessageW(button, BM_SETCHECK, index == value ? BST_CHECKED : BST_UNCHECKED, 0);
+            // Only a change is sent: checking an automatic radio button makes
+            // the platform walk the whole dialog for the rest of its group.
+            const WPARAM check = index == value ? BST_CHECKED : BST_UNCHECKED;
+            if (static_cast<WPARAM>(::SendMessageW(button, BM_GETCHECK, 0, 0)) != check)
+                ::SendMessageW(button, BM_SETCHECK, check, 0);
         }
         button = ::GetWindow(button, GW_HWNDNEXT);
         if (button && (::GetWindowLongPtrW(button, GWL_STYLE) & WS_GROUP))

@@ -84,6 +84,44 @@ TEST(Dialog, OkSavesDataBackAndTheRadioGroupRoundTrips) {
     EXPECT_EQ(dialog.label, L"from member");
 }
 
+// Storing the group checks exactly the member's button and sends a button a
+// check only when its state changes: checking an automatic radio button makes
+// the platform walk the dialog for the rest of the group.
+TEST(Dialog, StoringTheRadioGroupSendsOnlyTheChecksThatChange) {
+    struct RadioDialog : TestDialog {
+        int setChecksWhenUnchanged = -1;
+        std::vector<LRESULT> checksAfterMove;
+        BOOL OnInitDialog() override {
+            TestDialog::OnInitDialog();
+            SetChecks() = 0;
+            HHOOK hook = ::SetWindowsHookExW(WH_CALLWNDPROC, &CountSetChecks, nullptr, ::GetCurrentThreadId());
+            UpdateData(false);
+            setChecksWhenUnchanged = SetChecks();
+            radio = 0;
+            UpdateData(false);
+            ::UnhookWindowsHookEx(hook);
+            for (int id : {IDC_TEST_RADIO1, IDC_TEST_RADIO2, IDC_TEST_RADIO3})
+                checksAfterMove.push_back(::SendDlgItemMessageW(m_hWnd, id, BM_GETCHECK, 0, 0));
+            EndDialog(IDOK);
+            return TRUE;
+        }
+        static int& SetChecks() {
+            static int count = 0;
+            return count;
+        }
+        static LRESULT CALLBACK CountSetChecks(int code, WPARAM wParam, LPARAM lParam) {
+            if (code == HC_ACTION && reinterpret_cast<const CWPSTRUCT*>(lParam)->message == BM_SETCHECK)
+                ++SetChecks();
+            return ::CallNextHookEx(nullptr, code, wParam, lParam);
+        }
+    };
+    RadioDialog dialog;
+    dialog.radio = 2;
+    EXPECT_EQ(dialog.DoModal(), IDOK);
+    EXPECT_EQ(dialog.setChecksWhenUnchanged, 0);
+    EXPECT_EQ(dialog.checksAfterMove, (std::vector<LRESULT>{BST_CHECKED, BST_UNCHECKED, BST_UNCHECKED}));
+}
+
 TEST(Dialog, EndingInsideInitialisationReturnsAtOnce) {
     TestDialog dialog;
     dialog.endWith = 77;
