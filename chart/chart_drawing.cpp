@@ -193,12 +193,8 @@ namespace {
 // A band reaches across the whole client, whatever the horizontal scroll.
 constexpr int kAcross = 1 << 28;
 
-void AddArea(RECT& to, const RECT& area) {
-    if (::IsRectEmpty(&to))
-        to = area;
-    else
-        ::UnionRect(&to, &to, &area);
-}
+// UnionRect leaves out an empty rectangle, so the first area starts the sum.
+void AddArea(RECT& to, const RECT& area) { ::UnionRect(&to, &to, &area); }
 }  // namespace
 
 void CListChartView::RedoBand(int b) {

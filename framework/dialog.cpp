@@ -180,9 +180,11 @@ INT_PTR CDialog::DoModal() {
     HWND hwnd = ::CreateDialogParamW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(m_templateId), m_parent,
                                      &NothingMore, 0);
     t_creatingDialog = nullptr;
-    if (hwnd && FromHandle(hwnd) != this)  // a template that does not name the framework's class
+    if (hwnd && FromHandle(hwnd) != this) {  // a template that does not name the framework's class
         ::DestroyWindow(hwnd);
-    if (!hwnd || FromHandle(hwnd) != this) {
+        hwnd = nullptr;
+    }
+    if (!hwnd) {
         m_inModal = false;
         return -1;
     }
